@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "media/base/kz_refclass.h"
+#include "media/base/kz_ref_class.h"
 #include "media/base/kz_string.h"
 
 // Pixel formats (the value of KZPicture::Format()).
