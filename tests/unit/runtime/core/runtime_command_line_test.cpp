@@ -1,0 +1,122 @@
+// The stub's command-line table: every way Windows, the launcher and the builder start it.
+#include "runtime/core/runtime_command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+struct LineCase {
+    const char* line;
+    int test_flash;
+    RunMode mode;
+    ParentSource parent;
+    int32_t window;
+};
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << '[' << c.line << ']';
+}
+
+class RuntimeCommandLineTable : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(RuntimeCommandLineTable, SelectsModeAndParent) {
+    const LineCase& c = GetParam();
+    RuntimeCommand cmd;
+    cmd.test_flash = 7;
+    cmd.window = 99;
+    ParseRuntimeCommandLine(c.line, &cmd);
+    EXPECT_EQ(c.test_flash, cmd.test_flash);
+    if (!c.test_flash) {
+        EXPECT_EQ(c.mode, cmd.mode);
+        EXPECT_EQ(c.parent, cmd.parent);
+        EXPECT_EQ(c.window, cmd.window);
+    }
+}
+
+const LineCase kLines[] = {
+    // Full screen: anything after the letter is ignored.
+    {"saver.scr /s", 0, RunModeScreensaver, ParentNone, 0},
+    {"saver.scr -S", 0, RunModeScreensaver, ParentNone, 0},
+    {"saver.scr /S:123", 0, RunModeScreensaver, ParentNone, 0},
+    {"saver.scr s", 0, RunModeScreensaver, ParentNone, 0},
+    // Preview in a given window.
+    {"saver.scr /p 1234", 0, RunModePreview, ParentNumber, 1234},
+    {"saver.scr /p:1234", 0, RunModePreview, ParentNumber, 1234},
+    {"saver.scr /l1234", 0, RunModePreview, ParentNumber, 1234},
+    {"saver.scr /P : :77", 0, RunModePreview, ParentNumber, 77},
+    {"saver.scr /p", 0, RunModePreview, ParentNumber, 0},
+    {"saver.scr /p:abc", 0, RunModePreview, ParentNumber, 0},
+    // Configure: none, foreground or a number.
+    {"saver.scr", 0, RunModeConfigure, ParentNone, 0},
+    {"saver.scr   ", 0, RunModeConfigure, ParentNone, 0},
+    {"saver.scr /c", 0, RunModeConfigure, ParentForeground, 0},
+    {"saver.scr /C:", 0, RunModeConfigure, ParentForeground, 0},
+    {"saver.scr /c:5678", 0, RunModeConfigure, ParentNumber, 5678},
+    {"saver.scr /c 5678", 0, RunModeConfigure, ParentNumber, 5678},
+    {"saver.scr c:x", 0, RunModeConfigure, ParentNumber, 0},
+    // Password change.
+    {"saver.scr /a 42", 0, RunModeChangePassword, ParentNumber, 42},
+    {"saver.scr -A:9", 0, RunModeChangePassword, ParentNumber, 9},
+    // testflash only when exactly that word, lower case, follows.
+    {"saver.scr /testflash", 1, RunModeNone, ParentNone, 0},
+    {"saver.scr -testflash", 1, RunModeNone, ParentNone, 0},
+    {"saver.scr testflash", 1, RunModeNone, ParentNone, 0},
+    {"saver.scr /TestFlash", 0, RunModeNone, ParentNone, 0},
+    {"saver.scr /testflash x", 0, RunModeNone, ParentNone, 0},
+    {"saver.scr /testflas", 0, RunModeNone, ParentNone, 0},
+    // Unknown first letters select nothing.
+    {"saver.scr /x", 0, RunModeNone, ParentNone, 0},
+    {"saver.scr /", 0, RunModeNone, ParentNone, 0},
+    {"saver.scr //s", 0, RunModeNone, ParentNone, 0},
+    // Quoted program paths are skipped whole, unquoted ones end at the first space.
+    {"\"C:\\My Savers\\a b.scr\" /p 12", 0, RunModePreview, ParentNumber, 12},
+    {"\"C:\\My Savers\\a b.scr\"", 0, RunModeConfigure, ParentNone, 0},
+    {"\"C:\\My Savers\\a b.scr\"/s", 0, RunModeScreensaver, ParentNone, 0},
+    {"\"C:\\unterminated /s", 0, RunModeConfigure, ParentNone, 0},
+    {"C:\\My Docs\\a.scr /s", 0, RunModeNone, ParentNone, 0},
+    {"C:\\My Savers\\a.scr /p 5", 0, RunModeScreensaver, ParentNone, 0},
+    {"C:\\My cfg\\a.scr", 0, RunModeConfigure, ParentNumber, 0},
+    {"", 0, RunModeConfigure, ParentNone, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Lines, RuntimeCommandLineTable, ::testing::ValuesIn(kLines));
+
+TEST(RuntimeCommandLine, SkipsProgramNameAndFollowingSpacesOnly) {
+    EXPECT_STREQ("/s x", SkipProgramName("a.scr   /s x"));
+    EXPECT_STREQ("\t/s", SkipProgramName("a.scr \t/s"));
+    EXPECT_STREQ("/c", SkipProgramName("\"a b\"  /c"));
+    EXPECT_STREQ("", SkipProgramName("\"a b"));
+}
+
+struct NumberCase {
+    const char* text;
+    int32_t value;
+};
+
+TEST(RuntimeCommandLine, NumberParserTable) {
+    const NumberCase cases[] = {
+        {"1234", 1234},
+        {"  \t\r56", 56},
+        {"+7", 7},
+        {"-8", -8},
+        {"12ab34", 12},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {"+-3", 0},
+        {"- 3", 0},
+        {"\n5", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"4294967295", -1}, // wraps in 32 bits
+        {"4294967296", 0},
+        {"99999999999999999999", static_cast<int32_t>(1661992959u)},
+        {"0000042", 42},
+    };
+    for (const NumberCase& c : cases)
+        EXPECT_EQ(c.value, ParseCommandLineNumber(c.text)) << '[' << c.text << ']';
+}
+
+} // namespace
