@@ -1,0 +1,3 @@
+#include "media/movie/vm_char.h"
+
+VMChar::~VMChar() = default;
