@@ -1,11 +1,12 @@
-#include "runtime_heap.h"
+#include "runtime/runtime_heap.h"
 
 #include <windows.h>
 
 static HANDLE g_heap;
 
 void HeapInitialize() {
-    g_heap = HeapCreate(0, 0x10000, 0);
+    if (!g_heap)
+        g_heap = HeapCreate(0, 0, 0);
 }
 
 void* HeapAllocate(size_t size) {
@@ -16,10 +17,3 @@ void HeapRelease(void* block) {
     if (block && g_heap)
         HeapFree(g_heap, 0, block);
 }
-
-void* operator new(size_t size) { return HeapAllocate(size); }
-void* operator new[](size_t size) { return HeapAllocate(size); }
-void operator delete(void* block) noexcept { HeapRelease(block); }
-void operator delete[](void* block) noexcept { HeapRelease(block); }
-void operator delete(void* block, size_t) noexcept { HeapRelease(block); }
-void operator delete[](void* block, size_t) noexcept { HeapRelease(block); }

@@ -1,9 +1,105 @@
-// Entry of the screensaver stub: no C runtime, so the process starts here.
+// Entry of the screensaver stub. There is no C runtime: the system calls SaverEntry directly and
+// the process ends through ExitProcess.
 #include <windows.h>
 
-#include "runtime_heap.h"
+#include "runtime/core/runtime_command_line.h"
+#include "runtime/movie_host.h"
+#include "runtime/payload_loader.h"
+#include "runtime/runtime_config.h"
+#include "runtime/runtime_heap.h"
+#include "runtime/saver_window.h"
+#include "runtime/settings_dialog.h"
+#include "runtime/system_hooks.h"
 
-extern "C" void SaverEntry() {
+RuntimeConfig* g_config;
+SaverSession* g_session;
+HINSTANCE g_instance;
+
+namespace {
+
+const char kFlashMissingText[] =
+    "It appears that Flash Player is not installed on your system.\nThis screensaver requires "
+    "it.\nDo you want to open the online installation of Flash Player?\n";
+const char kFlashDownload[] =
+    "http://www.adobe.com/shockwave/download/index.cgi?P1_Prod_Version=ShockwaveFlash";
+
+// Ends the process: the payload is not read and the temporary folder stays.
+void RunTestFlash() {
+    if (!IsFlashAvailable() && MessageBoxA(nullptr, kFlashMissingText, "Flash Player required",
+                                           MB_YESNO | MB_ICONWARNING) == IDYES) {
+        HMODULE shell = LoadSystemLibrary("SHELL32.DLL");
+        if (shell) {
+            typedef HINSTANCE(WINAPI * ShellExecuteFunction)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR,
+                                                             INT);
+            ShellExecuteFunction execute =
+                (ShellExecuteFunction)(void*)GetProcAddress(shell, "ShellExecuteA");
+            if (execute)
+                execute(nullptr, "open", kFlashDownload, nullptr, nullptr, SW_SHOWNORMAL);
+            FreeLibrary(shell);
+        }
+    }
+    ExitProcess(0);
+}
+
+bool PreviewHasSomethingToShow() {
+    const EmbeddedItem* preview = g_config->preview_file;
+    return (preview && preview->stored_size > 0 && preview->data_offset > 0) ||
+           g_config->preview_color != 0;
+}
+
+} // namespace
+
+extern "C" int SaverEntry() {
+    g_instance = GetModuleHandleA(nullptr);
     HeapInitialize();
+    g_config = CreateRuntimeConfig();
+    if (!g_config)
+        ExitProcess(0);
+
+    RuntimeCommand command;
+    ParseRuntimeCommandLine(GetCommandLineA(), &command);
+    if (command.test_flash)
+        RunTestFlash();
+    g_config->run_mode = command.mode;
+    HWND parent = nullptr;
+    if (command.parent == ParentForeground)
+        parent = GetForegroundWindow();
+    else if (command.parent == ParentNumber)
+        parent = (HWND)(INT_PTR)command.window;
+
+    // A path cut at the buffer's end would name another file, so it counts as a failure too.
+    char own_path[300];
+    DWORD length = GetModuleFileNameA(nullptr, own_path, sizeof(own_path));
+    if (length == 0 || length >= sizeof(own_path))
+        return -1;
+
+    g_session = CreateSaverSession();
+    LoadPayload(g_config, own_path);
+    ReadStoredSettings(g_config);
+
+    switch (g_config->run_mode) {
+    case RunModeConfigure:
+        ShowSettingsDialog(parent);
+        WriteStoredSettings(g_config);
+        break;
+    case RunModeChangePassword:
+        ChangeSaverPassword(parent);
+        break;
+    case RunModePreview:
+        if (PreviewHasSomethingToShow())
+            RunMovieWindow(parent);
+        break;
+    case RunModeScreensaver:
+        RunMovieWindow(nullptr);
+        break;
+    case RunModeNone:
+        break;
+    }
+
+    RemoveExtractedFiles(g_config);
+    FreeRuntimeConfig(g_config);
+    g_config = nullptr;
+    DestroySaverSession(g_session);
+    g_session = nullptr;
     ExitProcess(0);
 }
