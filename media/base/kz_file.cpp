@@ -1,0 +1,48 @@
+// The file functions that need no platform code of their own.
+#include "media/base/kz_file.h"
+
+#include <climits>
+
+#include "media/base/kz_memory.h"
+
+int64_t GetFileLength(const char* path) {
+    KZFile file = OpenFileForRead(path);
+    if (!file)
+        return -1;
+    int64_t length = SeekFile(file, 0, KZ_SEEK_END);
+    CloseFile(file);
+    return length;
+}
+
+uint8_t* KZReadWholeFile(const char* path, int* out_length) {
+    KZFile file = OpenFileForRead(path);
+    if (!file)
+        return nullptr;
+    int64_t length = SeekFile(file, 0, KZ_SEEK_END);
+    uint8_t* data = nullptr;
+    if (length >= 0 && length < INT_MAX && SeekFile(file, 0, KZ_SEEK_SET) == 0) {
+        data = static_cast<uint8_t*>(KZMalloc(size_t(length) + 1));
+        if (data) {
+            int n = length > 0 ? ReadFromFile(data, int(length), file) : 0;
+            if (n != int(length)) {
+                KZFree(data);
+                data = nullptr;
+            } else {
+                data[length] = 0;
+                if (out_length)
+                    *out_length = int(length);
+            }
+        }
+    }
+    CloseFile(file);
+    return data;
+}
+
+bool KZWriteWholeFile(const char* path, const void* data, int length) {
+    KZFile file = CreateFileForWrite(path);
+    if (!file)
+        return false;
+    bool ok = length <= 0 || WriteToFile(data, length, file) == length;
+    CloseFile(file);
+    return ok;
+}

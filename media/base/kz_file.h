@@ -1,0 +1,34 @@
+// File access. Paths are 8-bit strings of the ANSI code page on Windows and passed through as
+// bytes on POSIX. Every function reports failure by a null handle, a count of 0 or -1.
+#pragma once
+
+#include <cstdint>
+
+struct KZFileHandle;
+typedef KZFileHandle* KZFile;
+
+enum { KZ_SEEK_SET = 0, KZ_SEEK_CUR = 1, KZ_SEEK_END = 2 };
+
+// An existing file, opened for reading; others may read it at the same time.
+KZFile OpenFileForRead(const char* path);
+// Creates or truncates a file for writing; others may read it at the same time.
+KZFile CreateFileForWrite(const char* path);
+void CloseFile(KZFile file); // null is ignored
+// Bytes transferred; 0 on failure.
+int ReadFromFile(void* buffer, int size, KZFile file);
+int WriteToFile(const void* buffer, int size, KZFile file);
+// New position, or -1.
+int64_t SeekFile(KZFile file, int64_t offset, int origin);
+int64_t TellFile(KZFile file);
+// Size by opening for reading and seeking to the end; -1 when the file cannot be opened.
+int64_t GetFileLength(const char* path);
+
+// A file (not a folder) of that name exists.
+bool KZFileExists(const char* path);
+// Deletes a file; false when it could not be deleted.
+bool KZDeleteFile(const char* path);
+// Reads a whole file into a block from KZMalloc (free with KZFree), NUL-terminated after the
+// data; null when it cannot be read.
+uint8_t* KZReadWholeFile(const char* path, int* out_length);
+// Writes a whole file; false on any failure.
+bool KZWriteWholeFile(const char* path, const void* data, int length);

@@ -1,0 +1,101 @@
+// Files on POSIX: plain descriptors. Sharing needs nothing, POSIX does not lock files.
+#include "media/base/kz_file.h"
+
+#include <cerrno>
+#include <new>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+struct KZFileHandle {
+    int fd;
+};
+
+namespace {
+KZFile Wrap(int fd) {
+    if (fd < 0)
+        return nullptr;
+    KZFile file = new (std::nothrow) KZFileHandle{fd};
+    if (!file)
+        close(fd);
+    return file;
+}
+} // namespace
+
+KZFile OpenFileForRead(const char* path) {
+    if (!path || !*path)
+        return nullptr;
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        struct stat st;
+        if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+            close(fd);
+            return nullptr;
+        }
+    }
+    return Wrap(fd);
+}
+
+KZFile CreateFileForWrite(const char* path) {
+    if (!path || !*path)
+        return nullptr;
+    return Wrap(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+void CloseFile(KZFile file) {
+    if (!file)
+        return;
+    close(file->fd);
+    delete file;
+}
+
+int ReadFromFile(void* buffer, int size, KZFile file) {
+    if (!file || !buffer || size <= 0)
+        return 0;
+    int done = 0;
+    while (done < size) {
+        ssize_t n = read(file->fd, static_cast<char*>(buffer) + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += int(n);
+    }
+    return done;
+}
+
+int WriteToFile(const void* buffer, int size, KZFile file) {
+    if (!file || !buffer || size <= 0)
+        return 0;
+    int done = 0;
+    while (done < size) {
+        ssize_t n = write(file->fd, static_cast<const char*>(buffer) + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return 0;
+        done += int(n);
+    }
+    return done;
+}
+
+int64_t SeekFile(KZFile file, int64_t offset, int origin) {
+    if (!file)
+        return -1;
+    int whence = origin == KZ_SEEK_CUR ? SEEK_CUR : origin == KZ_SEEK_END ? SEEK_END : SEEK_SET;
+    off_t pos = lseek(file->fd, off_t(offset), whence);
+    return pos < 0 ? -1 : int64_t(pos);
+}
+
+int64_t TellFile(KZFile file) {
+    return SeekFile(file, 0, KZ_SEEK_CUR);
+}
+
+bool KZFileExists(const char* path) {
+    struct stat st;
+    return path && *path && stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool KZDeleteFile(const char* path) {
+    return path && *path && unlink(path) == 0;
+}

@@ -1,0 +1,5 @@
+#include <unistd.h>
+
+unsigned KZGetProcessId() {
+    return unsigned(getpid());
+}

@@ -1,0 +1,5 @@
+#include <windows.h>
+
+unsigned KZGetProcessId() {
+    return unsigned(GetCurrentProcessId());
+}
