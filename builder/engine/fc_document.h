@@ -1,0 +1,208 @@
+// FCDocument: the one project of the builder. Everything the author sets in the nine wizard
+// steps, and the little state the builder derives from it (the movie's own background colour,
+// the modified flag and the project file's path).
+#pragma once
+
+#include <cstdint>
+
+#include "builder/engine/fc_movie_info.h"
+#include "media/base/kz_array.h"
+#include "media/base/kz_string.h"
+
+class KZReporter;
+
+// A colour of the document: four floats, 0 to 1.
+struct FCColor {
+    float red = 0.0f;
+    float green = 0.0f;
+    float blue = 0.0f;
+    float alpha = 1.0f;
+
+    bool operator==(const FCColor& o) const {
+        return red == o.red && green == o.green && blue == o.blue && alpha == o.alpha;
+    }
+    bool operator!=(const FCColor& o) const { return !(*this == o); }
+};
+
+// The Windows colour value of a document colour: red in the low byte, then green, then blue.
+uint32_t FCColorToColorRef(const FCColor& color);
+
+using FCStringList = KZTOArray<KZString>;
+
+// Replaces `to` with copies of the strings of `from`; false when memory ran out.
+bool FCCopyStringList(FCStringList& to, const FCStringList& from);
+
+// The web address that stands for "no address": a host under .invalid never resolves. The
+// defaults and the installer script generator compare against this one constant.
+extern const char* const placeholder_url;
+
+// The folder of the running program with a trailing separator; the defaults point into it.
+const KZString& FCGetBuilderFolder();
+// Sets it (tests, and scrkit-cli when told where the builder's files are). A missing trailing
+// separator is added.
+void FCSetBuilderFolder(const char* folder);
+
+// The file-name part of a path: what follows the last "\" or "/", so that a project written on
+// Windows relocates on POSIX and the other way round.
+KZString FCFileNamePart(const char* path);
+// The folder part of a path including its separator ("" when there is none).
+KZString FCFolderPart(const char* path);
+
+// Results of FCDocument::load.
+enum FCLoadResult {
+    FC_LOAD_OK = 0,
+    FC_LOAD_CANNOT_OPEN = 1,
+    FC_LOAD_NOT_PROJECT = 2,
+    FC_LOAD_BAD_FORMAT = 3,
+    FC_LOAD_NEWER_VERSION = 4
+};
+
+// Every stored field of the project, with its default after a reset. Kept apart from FCDocument
+// so that a project file can be read into a scratch copy and taken over only when it read whole.
+struct FCDocumentFields {
+    // Setup Parameters
+    KZString short_name;
+    KZString long_name;
+    KZString version;
+    KZString company_name;
+    KZString company_url;
+    bool custom_copyright = false;
+    KZString copyright;
+    bool custom_install_dir = false;
+    KZString install_dir;
+    bool setup_password_enabled = false;
+    KZString setup_password;
+    int32_t setup_language = 1;
+    bool disable_startup_prompt = false;
+    bool disable_dir_page = false;
+    bool disable_program_group_page = false;
+    bool disable_ready_page = false;
+    bool disable_finished_page = false;
+
+    // Setup Style
+    bool custom_wizard_image = false;
+    KZString wizard_image_file;
+    bool custom_wizard_small_image = false;
+    KZString wizard_small_image_file;
+
+    // Movie & Playback
+    KZString movie_file;
+    bool mute_sound = false;
+    bool user_can_mute = true;
+    int32_t quality = 2;
+    bool user_can_set_quality = true;
+    bool custom_background = false;
+    FCColor background_color;
+    int32_t size_mode = 2;
+    bool wake_on_left_click = true;
+    bool wake_on_right_click = true;
+    bool wake_on_mouse_move = true;
+    bool wake_on_key = true;
+    bool hide_cursor = true;
+    FCColor movie_background_color;
+
+    // Build options
+    bool compress_movies = true;
+    bool scramble_movies = false;
+
+    // Screensaver Settings
+    bool settings_show_movie = false;
+    KZString settings_movie_file;
+    KZString settings_message;
+    int32_t preview_mode = 0;
+    KZString preview_file;
+    FCColor preview_color;
+
+    // Installation Files
+    bool show_license = false;
+    KZString license_file;
+    bool install_license = true;
+    bool install_readme = false;
+    KZString readme_file;
+    bool install_additional_files = false;
+    FCStringList additional_files;
+    bool embed_playback_files = false;
+    FCStringList playback_files;
+
+    // Start Menu Items
+    bool menu_configure = true;
+    KZString menu_configure_caption;
+    bool menu_launch = true;
+    KZString menu_launch_caption;
+    bool menu_uninstall = true;
+    KZString menu_uninstall_caption;
+    bool menu_readme = true;
+    KZString menu_readme_caption;
+    bool menu_license = true;
+    KZString menu_license_caption;
+    bool menu_url = false;
+    KZString menu_url_caption;
+    KZString menu_url_target;
+    bool menu_custom = false;
+    KZString menu_custom_caption;
+    KZString menu_custom_target;
+    bool custom_icon = false;
+    KZString custom_icon_file;
+    bool menu_subfolder = false;
+    KZString menu_subfolder_name;
+
+    // Post-Setup Actions
+    bool end_show_readme = true;
+    bool end_show_readme_ask = true;
+    KZString end_show_readme_message;
+    bool end_open_display_properties = true;
+    bool end_open_display_properties_ask = false;
+    KZString end_open_display_properties_message;
+    bool end_launch = false;
+    int32_t end_launch_index = -1;
+    KZString end_launch_target;
+    bool end_launch_ask = false;
+    KZString end_launch_message;
+
+    FCDocumentFields() = default;
+    FCDocumentFields(const FCDocumentFields& other) { *this = other; }
+    FCDocumentFields& operator=(const FCDocumentFields& other);
+
+    // Every field to its default (texts that depend on the company, the year and the builder
+    // folder included).
+    void set_defaults();
+};
+
+class FCDocument : public FCDocumentFields {
+public:
+    FCDocument();
+    FCDocument(const FCDocument&) = delete;
+    FCDocument& operator=(const FCDocument&) = delete;
+
+    // Every field to its default; `modified` false. `path_name` stays: callers set it.
+    void reset();
+
+    // Project files. load returns an FCLoadResult; on any failure the document is left exactly
+    // as it was. save writes beside the file at `path` and moves into place only when every
+    // write succeeded, so a failed save leaves the previous project intact.
+    int load(const char* path);
+    bool save(const char* path);
+
+    // Opens a project with the user-facing messages through `reporter` and the wait cursor. On
+    // failure the document becomes a fresh project (defaults, no path).
+    bool open_project(const char* path, KZReporter& reporter);
+
+    // For a stored path that does not open: the file of the same name beside the project file,
+    // when that one opens. Otherwise the path stays as it is.
+    void relocate_file(KZString& path) const;
+
+    // Sets movie_background_color from the movie; false (colour unchanged) when it cannot be read.
+    bool read_movie_background(const char* movie_path);
+
+    static bool read_movie_info(const char* path, FCMovieInfo* info) {
+        return FCReadMovieInfo(path, info);
+    }
+
+    // end_launch_index when it names an entry of additional_files, otherwise -1.
+    int effective_end_launch_index() const;
+
+    bool modified = false;
+    KZString path_name;
+    // The main frame that owns this document; not owned. Set by the frame.
+    void* main_frame = nullptr;
+};

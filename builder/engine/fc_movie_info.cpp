@@ -1,0 +1,181 @@
+#include "builder/engine/fc_movie_info.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include <zlib.h>
+
+#include "media/base/kz_file.h"
+#include "media/base/kz_memory.h"
+
+namespace {
+
+const size_t kHeaderSize = 8;
+const size_t kMinBody = 20;
+
+// Inflates a zlib stream into at most `limit` bytes. The output grows with what the stream really
+// yields, so a forged length in the header cannot make us reserve gigabytes for a tiny file. A
+// stream that breaks off or is corrupt keeps what came out before the fault.
+void InflateBounded(const uint8_t* in, size_t in_size, size_t limit, std::vector<uint8_t>* out) {
+    out->clear();
+    z_stream zs;
+    std::memset(&zs, 0, sizeof zs);
+    if (inflateInit(&zs) != Z_OK)
+        return;
+    size_t produced = 0;
+    size_t consumed = 0;
+    int rc = Z_OK;
+    while (rc == Z_OK && produced < limit) {
+        size_t room = out->size() - produced;
+        if (room == 0) {
+            size_t grow = out->empty() ? 64 * 1024 : out->size();
+            if (grow > limit - produced)
+                grow = limit - produced;
+            out->resize(out->size() + grow);
+            room = grow;
+        }
+        size_t in_left = in_size - consumed;
+        zs.next_in = const_cast<Bytef*>(in + consumed);
+        zs.avail_in = static_cast<uInt>(in_left > 0x40000000u ? 0x40000000u : in_left);
+        zs.next_out = out->data() + produced;
+        zs.avail_out = static_cast<uInt>(room > 0x40000000u ? 0x40000000u : room);
+        uInt before_in = zs.avail_in;
+        uInt before_out = zs.avail_out;
+        rc = inflate(&zs, Z_NO_FLUSH);
+        consumed += before_in - zs.avail_in;
+        produced += before_out - zs.avail_out;
+        if (rc == Z_BUF_ERROR && zs.avail_out != 0)
+            break; // no more input
+        if (rc == Z_BUF_ERROR)
+            rc = Z_OK;
+    }
+    inflateEnd(&zs);
+    out->resize(produced);
+}
+
+// Most-significant-bit-first bit reader over the movie body; reads past the end yield zero bits
+// and set `overrun`.
+struct BitReader {
+    const uint8_t* data;
+    size_t size;
+    size_t bit_pos = 0;
+    bool overrun = false;
+
+    BitReader(const uint8_t* d, size_t n) : data(d), size(n) {}
+
+    uint32_t Bits(int count) {
+        uint32_t value = 0;
+        for (int i = 0; i < count; ++i) {
+            size_t byte = bit_pos >> 3;
+            uint32_t bit = 0;
+            if (byte < size)
+                bit = (data[byte] >> (7 - (bit_pos & 7))) & 1u;
+            else
+                overrun = true;
+            value = (value << 1) | bit;
+            ++bit_pos;
+        }
+        return value;
+    }
+    int32_t SignedBits(int count) {
+        if (count == 0)
+            return 0;
+        int64_t value = Bits(count);
+        if (value & (int64_t(1) << (count - 1)))
+            value -= int64_t(1) << count;
+        return static_cast<int32_t>(value);
+    }
+    size_t AlignedBytePos() const { return (bit_pos + 7) >> 3; }
+};
+
+uint32_t Le16(const uint8_t* p) {
+    return p[0] | (p[1] << 8);
+}
+uint32_t Le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+bool ParseBody(int version, const uint8_t* body, size_t size, FCMovieInfo* info) {
+    if (size < kMinBody)
+        return false;
+    BitReader bits(body, size);
+    int nbits = static_cast<int>(bits.Bits(5));
+    int32_t x_min = bits.SignedBits(nbits);
+    int32_t x_max = bits.SignedBits(nbits);
+    int32_t y_min = bits.SignedBits(nbits);
+    int32_t y_max = bits.SignedBits(nbits);
+    size_t pos = bits.AlignedBytePos();
+    if (bits.overrun || pos + 4 > size)
+        return false;
+    FCMovieInfo result;
+    result.version = version;
+    // Differences in 64 bits: a 31-bit field pair can overflow 32-bit arithmetic.
+    result.width_twips = static_cast<int>(static_cast<int64_t>(x_max) - x_min);
+    result.height_twips = static_cast<int>(static_cast<int64_t>(y_max) - y_min);
+    result.frame_rate = static_cast<int>(Le16(body + pos));
+    result.frame_count = static_cast<int>(Le16(body + pos + 2));
+    pos += 4;
+
+    int show_frames = 0;
+    while (pos + 2 <= size) {
+        uint32_t code_and_length = Le16(body + pos);
+        pos += 2;
+        uint32_t code = code_and_length >> 6;
+        size_t length = code_and_length & 0x3F;
+        if (length == 0x3F) {
+            if (pos + 4 > size)
+                break;
+            length = Le32(body + pos);
+            pos += 4;
+        }
+        if (length > size - pos)
+            break; // runs past the data
+        if (code == 0)
+            break; // End
+        if (code == 1 && ++show_frames > result.frame_count)
+            break; // ShowFrame beyond the announced frames
+        if (code == 9 && length >= 3) {
+            result.background_red = body[pos];
+            result.background_green = body[pos + 1];
+            result.background_blue = body[pos + 2];
+            result.background_alpha = 255;
+        }
+        pos += length;
+    }
+    *info = result;
+    return true;
+}
+
+} // namespace
+
+bool FCReadMovieInfoFromMemory(const uint8_t* data, size_t size, FCMovieInfo* info) {
+    if (data == nullptr || size < kHeaderSize)
+        return false;
+    bool compressed = data[0] == 'C';
+    if ((data[0] != 'F' && data[0] != 'C') || data[1] != 'W' || data[2] != 'S')
+        return false;
+    uint32_t length = Le32(data + 4);
+    if (length <= 20)
+        return false;
+    size_t body_limit = length - kHeaderSize;
+    if (!compressed) {
+        size_t available = size - kHeaderSize;
+        return ParseBody(data[3], data + kHeaderSize,
+                         available < body_limit ? available : body_limit, info);
+    }
+    std::vector<uint8_t> body;
+    InflateBounded(data + kHeaderSize, size - kHeaderSize, body_limit, &body);
+    return ParseBody(data[3], body.data(), body.size(), info);
+}
+
+bool FCReadMovieInfo(const char* path, FCMovieInfo* info) {
+    int length = 0;
+    uint8_t* bytes = KZReadWholeFile(path, &length);
+    if (bytes == nullptr)
+        return false;
+    bool ok = FCReadMovieInfoFromMemory(bytes, static_cast<size_t>(length), info);
+    KZFree(bytes);
+    return ok;
+}
