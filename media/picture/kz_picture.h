@@ -69,7 +69,7 @@ public:
     bool HasAlpha() const;
     bool IsRGBOrGray() const;
     void FlipVertical();
-    void FillRGB(uint8_t r, uint8_t g, uint8_t b);            // RGB pictures only
+    void FillRGB(uint8_t r, uint8_t g, uint8_t b);             // RGB pictures only
     void FillRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a); // RGBA pictures only
     void FillBytes(uint8_t value);                             // every data byte
 
@@ -177,7 +177,7 @@ public:
     int PaletteKind() const { return palette_kind_; } // 1..5: the format the entries hold
     int PaletteSize() const { return palette_size_; } // 1..256
     void SetPaletteKind(int kind) { palette_kind_ = kind; }
-    void SetPaletteSize(int size);                    // limited to 1..256
+    void SetPaletteSize(int size); // limited to 1..256
     uint8_t* Entry(int index) { return palette_[index]; }
     const uint8_t* Entry(int index) const { return palette_[index]; }
 

@@ -1,0 +1,68 @@
+// JPEG through libjpeg. Its default error manager ends the process; ours jumps back and ends
+// only the read.
+#include "media/picture/kz_jpeg_common.h"
+#include "media/picture/kz_picture.h"
+
+namespace {
+
+struct ReadState {
+    jpeg_decompress_struct info;
+    KZJpegError error;
+    KZPicture* picture;
+};
+
+// Kept apart from ReadJpeg so that no local with a destructor lives across setjmp.
+bool Decode(ReadState* state, const uint8_t* data, size_t size, KZProgressCallback progress,
+            void* progress_arg) {
+    jpeg_decompress_struct* info = &state->info;
+    info->err = KZJpegInstallErrorManager(&state->error);
+    if (setjmp(state->error.jump))
+        return false;
+    jpeg_create_decompress(info);
+    jpeg_mem_src(info, const_cast<unsigned char*>(data), (unsigned long)size);
+    if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    bool gray = info->num_components == 1;
+    info->out_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_calc_output_dimensions(info);
+    if (info->output_width == 0 || info->output_height == 0 ||
+        info->output_width > unsigned(KZ_PICTURE_MAX_SIDE) ||
+        info->output_height > unsigned(KZ_PICTURE_MAX_SIDE))
+        return false;
+    state->picture = KZPicture::CreatePicture(gray ? KZ_PICTURE_GRAY : KZ_PICTURE_RGB,
+                                              int(info->output_width), int(info->output_height));
+    if (!state->picture)
+        return false;
+    jpeg_start_decompress(info);
+    if (info->output_components != (gray ? 1 : 3))
+        return false;
+    int height = state->picture->Height();
+    while (info->output_scanline < info->output_height) {
+        if (progress && progress(progress_arg))
+            return false;
+        JSAMPROW row = state->picture->Row(height - 1 - int(info->output_scanline));
+        if (jpeg_read_scanlines(info, &row, 1) != 1)
+            return false; // the data ran out
+    }
+    jpeg_finish_decompress(info);
+    return true;
+}
+
+} // namespace
+
+KZPicture* ReadJpeg(const uint8_t* data, size_t size, KZProgressCallback progress,
+                    void* progress_arg) {
+    if (!data || size < 4)
+        return nullptr;
+    ReadState* state = new ReadState();
+    state->picture = nullptr;
+    bool ok = Decode(state, data, size, progress, progress_arg);
+    jpeg_destroy_decompress(&state->info);
+    KZPicture* picture = state->picture;
+    delete state;
+    if (!ok) {
+        delete picture;
+        return nullptr;
+    }
+    return picture;
+}
