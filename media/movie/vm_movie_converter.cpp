@@ -15,12 +15,14 @@ namespace {
 const char kEncodingError[] = "Error while encoding\n";
 
 bool Fail(KZReporter* reporter, const char* text, const char* path = nullptr) {
-    if (reporter) {
-        KZString message(text);
-        if (path)
-            message += path;
+    if (!reporter)
+        return false;
+    KZString message;
+    // Out of memory, the message goes out without its path rather than empty.
+    if (!path || !message.Append(text) || !message.Append(path))
+        reporter->ShowMessage(text, KZ_MB_OK | KZ_MB_ICONERROR);
+    else
         reporter->ShowMessage(message.c_str(), KZ_MB_OK | KZ_MB_ICONERROR);
-    }
     return false;
 }
 
