@@ -1,5 +1,8 @@
 #include "media/movie/vm_movie_converter.h"
 
+#include <cctype>
+#include <cstring>
+
 #include "media/base/kz_file.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_stream.h"
@@ -64,6 +67,17 @@ bool BuildMovie(VMMovie& movie, VMLib& lib, VMPicture* entry) {
 }
 
 } // namespace
+
+bool VMIsPictureFile(const char* path) {
+    if (!path)
+        return false;
+    size_t n = strlen(path);
+    if (n < 4 || path[n - 4] != '.')
+        return true;
+    const char* ext = path + n - 3;
+    return !(tolower((unsigned char)ext[0]) == 's' && tolower((unsigned char)ext[1]) == 'w' &&
+             tolower((unsigned char)ext[2]) == 'f');
+}
 
 bool ConvertImageFileToMovie(const char* picture_path, const char* movie_path,
                              KZReporter* reporter) {

@@ -8,6 +8,9 @@ class KZReporter;
 const int VM_PREVIEW_WIDTH = 152;
 const int VM_PREVIEW_HEIGHT = 112;
 
+// A file is a picture to convert unless its extension is ".swf" in any case.
+bool VMIsPictureFile(const char* path);
+
 // Loads the picture file and converts it. Shows "Unable to read image:\n" + path when the file
 // cannot be loaded. Every failure has been reported when false comes back.
 bool ConvertImageFileToMovie(const char* picture_path, const char* movie_path,

@@ -4,8 +4,18 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#ifdef _WIN32
+#include <direct.h>
+#include <process.h>
+#define MakeFolder(path) _mkdir(path)
+#define ProcessId() _getpid()
+#else
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#define MakeFolder(path) mkdir(path, 0755)
+#define ProcessId() getpid()
+#endif
 
 #include <zlib.h>
 
@@ -77,9 +87,9 @@ std::string TestDir() {
     static std::string dir;
     if (dir.empty()) {
         dir = std::string(SCRKIT_BINARY_DIR) + "/test-files";
-        mkdir(dir.c_str(), 0755);
-        dir += "/movie-" + std::to_string(getpid());
-        mkdir(dir.c_str(), 0755);
+        MakeFolder(dir.c_str());
+        dir += "/movie-" + std::to_string(ProcessId());
+        MakeFolder(dir.c_str());
     }
     return dir;
 }

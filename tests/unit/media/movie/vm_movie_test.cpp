@@ -1,5 +1,6 @@
 #include "media/movie/vm_movie.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -170,4 +171,18 @@ TEST(VMMovie, CompressedEndFailsWhenTheTargetRefuses) {
     ASSERT_TRUE(movie.IsValid());
     EXPECT_TRUE(movie.ShowFrame()); // staged in the deflate stream
     EXPECT_FALSE(movie.End());
+}
+
+TEST(SwfCheck, RejectsAMovieWithAWrongTagLength) {
+    if (!SwfCheckAvailable())
+        GTEST_SKIP() << "no yaswfp here";
+    // The independent reader must be able to fail: the DoAction record claims one byte more.
+    Bytes file = SampleMovie(false);
+    const Bytes action = {0x02, 0x03, 0x07, 0x00};
+    auto at = std::search(file.begin(), file.end(), action.begin(), action.end());
+    ASSERT_NE(at, file.end());
+    *at = 0x03;
+    std::string path = TestDir() + "/corrupt.swf";
+    ASSERT_TRUE(WriteBytes(path, file));
+    EXPECT_FALSE(RunSwfCheck(path).Ok());
 }
