@@ -8,6 +8,9 @@ namespace {
 
 enum { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
 
+// Bits of a channel value replicated until at least 8 bits are filled.
+int out_bits(int bits) { return (8 + bits - 1) / bits * bits; }
+
 // One channel of a bit-field mask: where it sits and how many bits it has.
 struct Channel {
     uint32_t mask = 0;
@@ -33,8 +36,11 @@ struct Channel {
         uint32_t v = (pixel & mask) >> shift;
         if (bits >= 8)
             return uint8_t(v >> (bits - 8));
-        uint32_t max = (1u << bits) - 1;
-        return uint8_t((v * 255 + max / 2) / max);
+        // Replicate the high bits into the low ones, as Windows does: 5 bits 10011 -> 10011100.
+        uint32_t out = 0;
+        for (int filled = 0; filled < 8; filled += bits)
+            out = (out << bits) | v;
+        return uint8_t(out >> (out_bits(bits) - 8));
     }
 };
 
@@ -146,6 +152,11 @@ KZPicture* ReadBmp(const uint8_t* data, size_t size) {
     // The palette follows the header (and the masks of a 40-byte bit-field header).
     size_t palette_at = 14 + size_t(header_size) + (have_masks && header_size == 40 ? 12 : 0);
     int w = int(width), h = int(height);
+    size_t row_bytes = (size_t(bits) * size_t(w) + 31) / 32 * 4;
+    bool rle = compression == kBiRle8 || compression == kBiRle4;
+    // An uncompressed file must hold all its rows; checked before anything is allocated.
+    if (!rle && (data_offset > size || uint64_t(row_bytes) * uint64_t(h) > size - data_offset))
+        return nullptr;
     KZPicture* picture;
     if (bits <= 8) {
         uint32_t count = colors_used ? colors_used : (1u << bits);
@@ -190,11 +201,6 @@ KZPicture* ReadBmp(const uint8_t* data, size_t size) {
         return picture;
     }
 
-    size_t row_bytes = (size_t(bits) * size_t(w) + 31) / 32 * 4;
-    if (uint64_t(row_bytes) * uint64_t(h) > in.Left()) {
-        delete picture;
-        return nullptr;
-    }
     Channel red, green, blue, alpha;
     if (bits == 16) {
         if (have_masks) {

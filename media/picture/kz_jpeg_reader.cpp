@@ -3,6 +3,8 @@
 #include "media/picture/kz_jpeg_common.h"
 #include "media/picture/kz_picture.h"
 
+#include <jerror.h>
+
 namespace {
 
 struct ReadState {
@@ -11,11 +13,18 @@ struct ReadState {
     KZPicture* picture;
 };
 
+// libjpeg pads a file that ends too early with gray and only warns; for us the file is broken.
+void EmitMessage(j_common_ptr info, int level) {
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        info->err->error_exit(info);
+}
+
 // Kept apart from ReadJpeg so that no local with a destructor lives across setjmp.
 bool Decode(ReadState* state, const uint8_t* data, size_t size, KZProgressCallback progress,
             void* progress_arg) {
     jpeg_decompress_struct* info = &state->info;
     info->err = KZJpegInstallErrorManager(&state->error);
+    state->error.manager.emit_message = EmitMessage;
     if (setjmp(state->error.jump))
         return false;
     jpeg_create_decompress(info);

@@ -49,6 +49,9 @@ int MapProc(thandle_t, void**, toff_t*) {
 }
 void UnmapProc(thandle_t, void*, toff_t) {}
 
+// A 16-bit colour-map value rounded to 8 bits.
+uint8_t To8(uint16_t v) { return uint8_t(v / 257); }
+
 // Scan lines of one sample per pixel (gray or palette, 1 to 8 bits).
 KZPicture* ReadSingleSample(TIFF* tif, int width, int height, int bits, int photometric) {
     bool palette = photometric == PHOTOMETRIC_PALETTE;
@@ -65,9 +68,9 @@ KZPicture* ReadSingleSample(TIFF* tif, int width, int height, int bits, int phot
         }
         uint8_t entries[256][4];
         for (int i = 0; i <= max; i++) {
-            entries[i][0] = uint8_t(r[i] >> 8);
-            entries[i][1] = uint8_t(g[i] >> 8);
-            entries[i][2] = uint8_t(b[i] >> 8);
+            entries[i][0] = To8(r[i]);
+            entries[i][1] = To8(g[i]);
+            entries[i][2] = To8(b[i]);
             entries[i][3] = 255;
         }
         static_cast<KZPicturePalette*>(picture)->SetPalette(max + 1, &entries[0][0]);
@@ -134,7 +137,7 @@ KZPicture* ReadThroughRgba(TIFF* tif, int width, int height, int extra_kind) {
     std::vector<uint32_t> raster;
     raster.resize(size_t(width) * size_t(height));
     if (!TIFFReadRGBAImageOriented(tif, uint32_t(width), uint32_t(height), raster.data(),
-                                   ORIENTATION_BOTLEFT, 0)) {
+                                   ORIENTATION_BOTLEFT, 1)) {
         delete picture;
         return nullptr;
     }
@@ -163,6 +166,23 @@ KZPicture* ReadThroughRgba(TIFF* tif, int width, int height, int extra_kind) {
     return picture;
 }
 
+// libtiff recovers from some damage on its own (a colour map that cannot be read is dropped and
+// the image shown as gray); for us such a file is broken, so its errors and I/O warnings count.
+struct Diagnostics {
+    bool failed = false;
+};
+
+int OnError(TIFF*, void* user, const char*, const char*, va_list) {
+    static_cast<Diagnostics*>(user)->failed = true;
+    return 1; // handled: nothing is printed
+}
+
+int OnWarning(TIFF*, void* user, const char*, const char* format, va_list) {
+    if (format && strstr(format, "IO error"))
+        static_cast<Diagnostics*>(user)->failed = true;
+    return 1;
+}
+
 } // namespace
 
 KZPicture* ReadTiff(const uint8_t* data, size_t size) {
@@ -172,8 +192,15 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
     TIFFSetWarningHandler(nullptr);
     TIFFSetErrorHandler(nullptr);
     TiffSource source = {data, toff_t(size), 0};
-    TIFF* tif = TIFFClientOpen("tifffile", "rm", &source, ReadProc, WriteProc, SeekProc, CloseProc,
-                               SizeProc, MapProc, UnmapProc);
+    Diagnostics diagnostics;
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (!options)
+        return nullptr;
+    TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &diagnostics);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &diagnostics);
+    TIFF* tif = TIFFClientOpenExt("tifffile", "r", &source, ReadProc, WriteProc, SeekProc,
+                                  CloseProc, SizeProc, MapProc, UnmapProc, options);
+    TIFFOpenOptionsFree(options);
     if (!tif)
         return nullptr;
     uint32_t width = 0, height = 0;
@@ -191,7 +218,7 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra_count, &extra);
     int extra_kind = extra_count > 0 && extra ? extra[0] : EXTRASAMPLE_UNSPECIFIED;
     KZPicture* picture = nullptr;
-    if (width > 0 && height > 0 && width <= uint32_t(KZ_PICTURE_MAX_SIDE) &&
+    if (!diagnostics.failed && width > 0 && height > 0 && width <= uint32_t(KZ_PICTURE_MAX_SIDE) &&
         height <= uint32_t(KZ_PICTURE_MAX_SIDE)) {
         int w = int(width), h = int(height);
         bool tiled = TIFFIsTiled(tif) != 0;
@@ -208,5 +235,9 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
             picture = ReadThroughRgba(tif, w, h, extra_kind);
     }
     TIFFClose(tif);
+    if (picture && diagnostics.failed) {
+        delete picture;
+        picture = nullptr;
+    }
     return picture;
 }
