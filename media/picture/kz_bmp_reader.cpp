@@ -9,7 +9,9 @@ namespace {
 enum { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
 
 // Bits of a channel value replicated until at least 8 bits are filled.
-int out_bits(int bits) { return (8 + bits - 1) / bits * bits; }
+int out_bits(int bits) {
+    return (8 + bits - 1) / bits * bits;
+}
 
 // One channel of a bit-field mask: where it sits and how many bits it has.
 struct Channel {

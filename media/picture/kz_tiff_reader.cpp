@@ -50,7 +50,9 @@ int MapProc(thandle_t, void**, toff_t*) {
 void UnmapProc(thandle_t, void*, toff_t) {}
 
 // A 16-bit colour-map value rounded to 8 bits.
-uint8_t To8(uint16_t v) { return uint8_t(v / 257); }
+uint8_t To8(uint16_t v) {
+    return uint8_t(v / 257);
+}
 
 // Scan lines of one sample per pixel (gray or palette, 1 to 8 bits).
 KZPicture* ReadSingleSample(TIFF* tif, int width, int height, int bits, int photometric) {

@@ -126,7 +126,8 @@ TEST_P(FixtureTest, TruncatedAndDamagedFiles) {
         int flips = 1 + int(next() >> 16) % 4;
         for (int i = 0; i < flips; i++) {
             // Mostly the headers, where sizes and offsets live.
-            size_t span = (next() >> 16) % 4 ? std::min<size_t>(damaged.size(), 64) : damaged.size();
+            size_t span =
+                (next() >> 16) % 4 ? std::min<size_t>(damaged.size(), 64) : damaged.size();
             damaged[(next() >> 8) % span] = uint8_t(next() >> 16);
         }
         if (round % 5 == 0)
@@ -197,10 +198,10 @@ TEST(PictureReaders, AbsurdSizesGiveNoPicture) {
     EXPECT_EQ(Decode(KZ_FILE_BMP, far_offset), nullptr);
 
     // PPM: sizes whose product overflows, and more samples than the file holds.
-    for (const char* text : {"P6\n4294967296 2\n255\n", "P6\n65536 65536\n255\n",
-                             "P6\n2000000000 2000000000\n255\n", "P6\n0 5\n255\n",
-                             "P5\n100 100\n255\nabc", "P6\n2 2\n0\n            ",
-                             "P3\n2 1\n255\n1 2 3 4 5\n"}) {
+    for (const char* text :
+         {"P6\n4294967296 2\n255\n", "P6\n65536 65536\n255\n", "P6\n2000000000 2000000000\n255\n",
+          "P6\n0 5\n255\n", "P5\n100 100\n255\nabc", "P6\n2 2\n0\n            ",
+          "P3\n2 1\n255\n1 2 3 4 5\n"}) {
         std::vector<uint8_t> b(text, text + strlen(text));
         EXPECT_EQ(Decode(KZ_FILE_PPM, b), nullptr) << text;
     }

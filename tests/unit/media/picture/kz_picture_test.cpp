@@ -11,9 +11,9 @@ namespace {
 TEST(Picture, StridesAreFourByteAlignedAndRowsBottomUp) {
     struct {
         int format, width, stride;
-    } cases[] = {{KZ_PICTURE_RGB, 5, 16},       {KZ_PICTURE_GRAY, 5, 8},
-                 {KZ_PICTURE_RGBA, 5, 20},      {KZ_PICTURE_GRAY_ALPHA, 3, 8},
-                 {KZ_PICTURE_PALETTE, 4, 4},    {KZ_PICTURE_ALPHA, 1, 4}};
+    } cases[] = {{KZ_PICTURE_RGB, 5, 16},    {KZ_PICTURE_GRAY, 5, 8},
+                 {KZ_PICTURE_RGBA, 5, 20},   {KZ_PICTURE_GRAY_ALPHA, 3, 8},
+                 {KZ_PICTURE_PALETTE, 4, 4}, {KZ_PICTURE_ALPHA, 1, 4}};
     for (auto& c : cases) {
         KZPicture* p = KZPicture::CreatePicture(c.format, c.width, 3);
         ASSERT_NE(p, nullptr);
@@ -48,7 +48,8 @@ TEST(Picture, AllocateKeepsTheBlockForTheSameSize) {
 }
 
 TEST(Picture, CloneAndEqualsIgnoreStridePadding) {
-    KZPicture* a = MakePicture(KZ_PICTURE_RGB, 5, 3, [](int x, int y, int c) { return x * 9 + y + c; });
+    KZPicture* a =
+        MakePicture(KZ_PICTURE_RGB, 5, 3, [](int x, int y, int c) { return x * 9 + y + c; });
     a->SetSourceFileType(KZ_FILE_TGA);
     KZPicture* b = a->Clone();
     ASSERT_NE(b, nullptr);
@@ -63,7 +64,8 @@ TEST(Picture, CloneAndEqualsIgnoreStridePadding) {
     EXPECT_FALSE(a->Equals(gray));
     EXPECT_FALSE(a->Equals(nullptr));
 
-    KZPicturePalette* p = static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 2, 2));
+    KZPicturePalette* p =
+        static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 2, 2));
     EXPECT_EQ(p->PaletteKind(), KZ_PICTURE_RGB);
     EXPECT_EQ(p->PaletteSize(), 1);
     EXPECT_EQ(p->Entry(200)[3], 255);
@@ -93,7 +95,7 @@ TEST(Picture, HasAlphaFlipAndFills) {
     }
     KZPicture* p = MakePicture(KZ_PICTURE_GRAY, 2, 3, [](int x, int y, int) { return y * 10 + x; });
     p->FlipVertical();
-    EXPECT_EQ(p->Row(0)[0], 0);  // the former top row is now at the bottom
+    EXPECT_EQ(p->Row(0)[0], 0); // the former top row is now at the bottom
     EXPECT_EQ(p->Row(2)[1], 21);
     delete p;
     KZPicture* rgba = KZPicture::CreatePicture(KZ_PICTURE_RGBA, 3, 2);
@@ -105,8 +107,10 @@ TEST(Picture, HasAlphaFlipAndFills) {
 }
 
 TEST(Picture, ConversionsAndTheirConditions) {
-    KZPicture* gray_rgb = MakePicture(KZ_PICTURE_RGB, 3, 2, [](int x, int y, int) { return 40 * x + y; });
-    KZPicture* color = MakePicture(KZ_PICTURE_RGB, 3, 2, [](int x, int, int c) { return c == 0 ? 200 : 10 * x; });
+    KZPicture* gray_rgb =
+        MakePicture(KZ_PICTURE_RGB, 3, 2, [](int x, int y, int) { return 40 * x + y; });
+    KZPicture* color =
+        MakePicture(KZ_PICTURE_RGB, 3, 2, [](int x, int, int c) { return c == 0 ? 200 : 10 * x; });
     KZPicture* g = gray_rgb->ToGrayIfGray();
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->Format(), KZ_PICTURE_GRAY);
@@ -116,7 +120,8 @@ TEST(Picture, ConversionsAndTheirConditions) {
     ASSERT_NE(forced, nullptr);
     EXPECT_EQ(forced->Row(0)[2], (7 * 200 + 11 * 20 + 2 * 20) / 20);
 
-    KZPicture* rgba = MakePicture(KZ_PICTURE_RGBA, 2, 2, [](int x, int, int c) { return c == 3 ? 255 : 50 + x; });
+    KZPicture* rgba =
+        MakePicture(KZ_PICTURE_RGBA, 2, 2, [](int x, int, int c) { return c == 3 ? 255 : 50 + x; });
     KZPicture* ga = rgba->ToGrayAlphaIfGray();
     ASSERT_NE(ga, nullptr);
     EXPECT_EQ(ga->Format(), KZ_PICTURE_GRAY_ALPHA);
@@ -135,7 +140,8 @@ TEST(Picture, ConversionsAndTheirConditions) {
     delete g, delete forced, delete ga, delete opaque_gray, delete rgb;
 
     // ToRGB from every format.
-    KZPicturePalette* pal = static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 1, 1));
+    KZPicturePalette* pal =
+        static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 1, 1));
     uint8_t entries[4] = {10, 20, 30, 40};
     pal->SetPalette(1, entries);
     struct {
@@ -146,7 +152,8 @@ TEST(Picture, ConversionsAndTheirConditions) {
         {MakePicture(KZ_PICTURE_RGBA, 1, 1, [](int, int, int c) { return 10 + c; }), 10, 11, 12},
         {MakePicture(KZ_PICTURE_ALPHA, 1, 1, [](int, int, int) { return 7; }), 255, 255, 255},
         {MakePicture(KZ_PICTURE_GRAY, 1, 1, [](int, int, int) { return 77; }), 77, 77, 77},
-        {MakePicture(KZ_PICTURE_GRAY_ALPHA, 1, 1, [](int, int, int c) { return c ? 5 : 66; }), 66, 66, 66},
+        {MakePicture(KZ_PICTURE_GRAY_ALPHA, 1, 1, [](int, int, int c) { return c ? 5 : 66; }), 66,
+         66, 66},
         {pal, 10, 20, 30},
     };
     for (auto& c : cases) {
@@ -168,7 +175,8 @@ TEST(Picture, ConversionsAndTheirConditions) {
 }
 
 TEST(Picture, ExpandPaletteByKind) {
-    KZPicturePalette* p = static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 2, 1));
+    KZPicturePalette* p =
+        static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 2, 1));
     uint8_t entries[8] = {10, 20, 30, 40, 50, 60, 70, 80};
     p->SetPalette(2, entries);
     p->Row(0)[1] = 1;
@@ -199,7 +207,8 @@ TEST(Picture, ExpandPaletteByKind) {
     delete p;
 }
 
-KZPicturePalette* PaletteOf(std::vector<std::vector<uint8_t>> entries, std::vector<uint8_t> pixels) {
+KZPicturePalette* PaletteOf(std::vector<std::vector<uint8_t>> entries,
+                            std::vector<uint8_t> pixels) {
     KZPicturePalette* p = static_cast<KZPicturePalette*>(
         KZPicture::CreatePicture(KZ_PICTURE_PALETTE, int(pixels.size()), 1));
     std::vector<uint8_t> flat;
@@ -213,8 +222,8 @@ KZPicturePalette* PaletteOf(std::vector<std::vector<uint8_t>> entries, std::vect
 
 TEST(Picture, OptimizePaletteDropsUnusedAndDuplicateEntries) {
     // Entry 1 unused, entry 3 duplicates entry 0.
-    KZPicturePalette* p = PaletteOf({{9, 1, 1, 255}, {2, 2, 3, 255}, {5, 6, 7, 255}, {9, 1, 1, 255}},
-                                    {3, 2, 0, 2});
+    KZPicturePalette* p =
+        PaletteOf({{9, 1, 1, 255}, {2, 2, 3, 255}, {5, 6, 7, 255}, {9, 1, 1, 255}}, {3, 2, 0, 2});
     p->OptimizePalette();
     EXPECT_EQ(p->PaletteSize(), 2);
     EXPECT_EQ(p->PaletteKind(), KZ_PICTURE_RGB);
@@ -289,11 +298,13 @@ TEST(Picture, ApplyGamma) {
 }
 
 TEST(Picture, Descriptions) {
-    KZPicturePalette* pal = static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 640, 480));
+    KZPicturePalette* pal =
+        static_cast<KZPicturePalette*>(KZPicture::CreatePicture(KZ_PICTURE_PALETTE, 640, 480));
     pal->SetPaletteSize(16);
     EXPECT_STREQ(pal->GetDescription().c_str(), "640x480 16 colors");
     delete pal;
-    const char* texts[] = {"", "3x2 RGB", "3x2 RGBA", "3x2 Alpha", "3x2 Grayscale", "3x2 Gray+Alpha"};
+    const char* texts[] = {"",          "3x2 RGB",       "3x2 RGBA",
+                           "3x2 Alpha", "3x2 Grayscale", "3x2 Gray+Alpha"};
     for (int f = 1; f <= 5; f++) {
         KZPicture* p = KZPicture::CreatePicture(f, 3, 2);
         EXPECT_STREQ(p->GetDescription().c_str(), texts[f]);
@@ -307,11 +318,11 @@ TEST(PictureFiles, TypesByExtension) {
     struct {
         const char* path;
         int type;
-    } cases[] = {{"a.bmp", 1},          {"C:\\x\\b.RLE", 1}, {"c.dib", 1},     {"d.GIF", 2},
-                 {"photo.JPG", 3},      {"e.jpeg", 3},       {"f.jpe", 3},     {"g.jif", 3},
-                 {"h.jfif", 3},         {"i.pcx", 4},        {"j.png", 5},     {"k.ppm", 6},
-                 {"l.PNM", 6},          {"m.tga", 7},        {"n.tif", 8},     {"o.TIFF", 8},
-                 {"p.jpeg2", 0},        {"q.pgm", 0},        {"noextension", 0}, {"dir.png/file", 0},
+    } cases[] = {{"a.bmp", 1},     {"C:\\x\\b.RLE", 1}, {"c.dib", 1},       {"d.GIF", 2},
+                 {"photo.JPG", 3}, {"e.jpeg", 3},       {"f.jpe", 3},       {"g.jif", 3},
+                 {"h.jfif", 3},    {"i.pcx", 4},        {"j.png", 5},       {"k.ppm", 6},
+                 {"l.PNM", 6},     {"m.tga", 7},        {"n.tif", 8},       {"o.TIFF", 8},
+                 {"p.jpeg2", 0},   {"q.pgm", 0},        {"noextension", 0}, {"dir.png/file", 0},
                  {"", 0}};
     for (auto& c : cases)
         EXPECT_EQ(GetPictureFileType(c.path), c.type) << c.path;
@@ -338,7 +349,8 @@ TEST(PictureFiles, DialogFilter) {
 
 TEST(PictureFiles, NormalisationOnLoad) {
     // RGBA that is gray and opaque ends as Grayscale; gray with alpha as Gray+Alpha.
-    KZPicture* p = MakePicture(KZ_PICTURE_RGBA, 2, 1, [](int x, int, int c) { return c == 3 ? 255 : 9 * x; });
+    KZPicture* p =
+        MakePicture(KZ_PICTURE_RGBA, 2, 1, [](int x, int, int c) { return c == 3 ? 255 : 9 * x; });
     p = NormalizePicture(p);
     EXPECT_EQ(p->Format(), KZ_PICTURE_GRAY);
     delete p;
@@ -346,7 +358,8 @@ TEST(PictureFiles, NormalisationOnLoad) {
     p = NormalizePicture(p);
     EXPECT_EQ(p->Format(), KZ_PICTURE_GRAY_ALPHA);
     delete p;
-    p = MakePicture(KZ_PICTURE_RGBA, 2, 1, [](int x, int, int c) { return c == 3 ? 255 : 9 * x + c; });
+    p = MakePicture(KZ_PICTURE_RGBA, 2, 1,
+                    [](int x, int, int c) { return c == 3 ? 255 : 9 * x + c; });
     p = NormalizePicture(p);
     EXPECT_EQ(p->Format(), KZ_PICTURE_RGB);
     delete p;
