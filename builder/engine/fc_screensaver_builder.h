@@ -1,0 +1,26 @@
+// build_screensaver: a project becomes one screensaver file, the stub followed by the payload.
+#pragma once
+
+#include <cstdint>
+
+class FCDocument;
+class FCResources;
+class KZReporter;
+
+struct FCBuildOptions {
+    // A fixed seed makes the output reproducible (the same project and stub give the same bytes
+    // on every machine); otherwise the seed comes from the processor's time-stamp counter.
+    bool fixed_seed = false;
+    uint32_t seed = 0;
+};
+
+// Writes the screensaver to output_path. True when the complete file was written. On false the
+// error has been reported through `reporter`, whatever file was at output_path before is left as
+// it was, and none of the build's temporary files remain. The document is not changed.
+bool build_screensaver(const FCDocument& document, const char* output_path,
+                       FCResources& resources, KZReporter& reporter,
+                       const FCBuildOptions& options = FCBuildOptions());
+
+// Largest movie body a compressed ("CWS") movie may claim: a hostile header must not make the
+// build allocate without bound.
+const uint32_t FC_MAX_INFLATED_MOVIE = 256u * 1024u * 1024u;
