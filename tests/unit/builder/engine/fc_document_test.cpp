@@ -4,7 +4,9 @@
 #include <string>
 
 #include "builder/engine/fc_document.h"
+#include "builder/engine/fc_platform.h"
 #include "fc_test_support.h"
+#include "media/base/kz_folder.h"
 
 using namespace fctest;
 
@@ -30,8 +32,9 @@ TEST_F(FCDocumentTest, FreshDocumentHoldsEveryDefault) {
         const KZString& value;
         std::string expected;
     };
-    const char sep = '/';
-    std::string sample = std::string("/opt/scrkit/sample") + sep;
+    // The builder folder's own separator, then the platform's for the part the defaults add.
+    const char sep = KZPathSeparator();
+    std::string sample = std::string("/opt/scrkit") + sep + "sample" + sep;
     const Text texts[] = {
         {"short_name", d.short_name, "Your Screensaver"},
         {"long_name", d.long_name, "Your Screensaver"},
@@ -169,7 +172,10 @@ TEST_F(FCDocumentTest, ResetRestoresDefaultsAndKeepsPathName) {
 
 TEST_F(FCDocumentTest, BuilderFolderGetsTrailingSeparator) {
     FCSetBuilderFolder("/somewhere/else");
-    EXPECT_EQ(FCGetBuilderFolder(), "/somewhere/else/");
+    EXPECT_EQ(std::string(FCGetBuilderFolder().c_str()),
+              std::string("/somewhere/else") + KZPathSeparator());
+    FCSetBuilderFolder("/ends/with/slash/");
+    EXPECT_EQ(FCGetBuilderFolder(), "/ends/with/slash/");
     FCSetBuilderFolder("C:\\Tools\\");
     EXPECT_EQ(FCGetBuilderFolder(), "C:\\Tools\\");
 }
@@ -240,4 +246,17 @@ TEST(FCRelocate, FindsMovedFilesBesideTheProjectWithEitherSeparator) {
     KZString unsaved("C:\\Old Place\\movie.swf");
     d.relocate_file(unsaved);
     EXPECT_EQ(unsaved, "C:\\Old Place\\movie.swf");
+}
+
+TEST(FCProgramFolder, IsTheFolderOfTheRunningProgram) {
+    KZString folder = FCProgramFolder();
+    ASSERT_FALSE(folder.IsEmpty());
+    char last = folder[folder.GetLength() - 1];
+    EXPECT_TRUE(last == '\\' || last == '/');
+#if defined(_WIN32)
+    const char* program = "fc_engine_test.exe";
+#else
+    const char* program = "fc_engine_test";
+#endif
+    EXPECT_TRUE(Exists(std::string(folder.c_str()) + program)) << folder.c_str();
 }
