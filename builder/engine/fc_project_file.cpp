@@ -470,7 +470,10 @@ bool FCDocument::save(const char* path) {
     // save never costs the project that was there.
     KZString beside(path);
     beside += ".saving";
-    if (!KZWriteWholeFile(beside, file.GetData(), file.GetLength())) {
+    // The length check catches a write that only failed when the file was closed (a full disk
+    // with buffered output), before the short file could replace the good one.
+    if (!KZWriteWholeFile(beside, file.GetData(), file.GetLength()) ||
+        GetFileLength(beside) != file.GetLength()) {
         KZDeleteFile(beside);
         return false;
     }

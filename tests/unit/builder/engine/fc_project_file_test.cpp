@@ -638,6 +638,14 @@ TEST_F(FCProjectFileTest, FailedSaveKeepsThePreviousProject) {
 
     // Saving into a folder that does not exist fails without leaving anything.
     EXPECT_FALSE(second.save(dir.file("no/such/folder.kpj").c_str()));
+    // A destination that cannot be replaced (a folder) fails after the write beside, which is
+    // then removed again.
+    ScratchFolder occupied("project_occupied");
+    ASSERT_TRUE(WriteBytes(occupied.file("inside"), {1}));
+    std::string folder_path = occupied.path().substr(0, occupied.path().size() - 1);
+    EXPECT_FALSE(second.save(folder_path.c_str()));
+    EXPECT_FALSE(Exists(folder_path + ".saving"));
+    EXPECT_TRUE(Exists(occupied.file("inside")));
     // And a good save replaces the old file and leaves no temporary beside it.
     ASSERT_TRUE(second.save(path.c_str()));
     EXPECT_NE(ReadBytes(path), before);
