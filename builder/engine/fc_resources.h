@@ -38,8 +38,8 @@ private:
     struct Entry {
         const uint8_t* data = nullptr; // compiled in, not owned
         uint32_t size = 0;
-        KZString path;                 // read on first use
-        uint8_t* loaded = nullptr;     // owned, from KZReadWholeFile
+        KZString path;             // read on first use
+        uint8_t* loaded = nullptr; // owned, from KZReadWholeFile
         int loaded_size = 0;
     };
     static const int kFirst = FC_RES_STUB;

@@ -347,8 +347,9 @@ bool ScreensaverBuild::WriteEntry(FileStream& out, uint32_t seed, int index) {
         qvrk_scramble(qvrk_data_seed(seed), stored, size_t(stored_size));
 
     KZString name = file.behind_slot ? FCFileNamePart(file.name_path) : KZString();
-    QvrkEntryRecord record = FCMakeEntryRecord(doc, width, height, uint32_t(stored_size),
-                                               uint32_t(size), name.IsEmpty() ? nullptr : name.c_str());
+    QvrkEntryRecord record =
+        FCMakeEntryRecord(doc, width, height, uint32_t(stored_size), uint32_t(size),
+                          name.IsEmpty() ? nullptr : name.c_str());
     bool written = FCWriteEntry(out, seed, uint32_t(index), record, stored, uint32_t(stored_size));
     KZFree(packed);
     KZFree(data);
@@ -439,9 +440,8 @@ bool ScreensaverBuild::Run(const FCBuildOptions& options) {
 
 } // namespace
 
-bool build_screensaver(const FCDocument& document, const char* output_path,
-                       FCResources& resources, KZReporter& reporter,
-                       const FCBuildOptions& options) {
+bool build_screensaver(const FCDocument& document, const char* output_path, FCResources& resources,
+                       KZReporter& reporter, const FCBuildOptions& options) {
     ScreensaverBuild build(document, output_path, resources, reporter);
     return build.Run(options);
 }

@@ -17,9 +17,8 @@ struct FCBuildOptions {
 // Writes the screensaver to output_path. True when the complete file was written. On false the
 // error has been reported through `reporter`, whatever file was at output_path before is left as
 // it was, and none of the build's temporary files remain. The document is not changed.
-bool build_screensaver(const FCDocument& document, const char* output_path,
-                       FCResources& resources, KZReporter& reporter,
-                       const FCBuildOptions& options = FCBuildOptions());
+bool build_screensaver(const FCDocument& document, const char* output_path, FCResources& resources,
+                       KZReporter& reporter, const FCBuildOptions& options = FCBuildOptions());
 
 // Largest movie body a compressed ("CWS") movie may claim: a hostile header must not make the
 // build allocate without bound.

@@ -1,0 +1,69 @@
+// scrkit-cli: the builder's engine from a terminal.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "builder/cli/cli_commands.h"
+#include "builder/engine/fc_document.h"
+#include "builder/engine/fc_platform.h"
+#include "media/base/kz_temp_file.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: scrkit-cli COMMAND [ARGS]\n"
+    "  build PROJECT.kpj -o OUT.scr [--stub FILE] [--seed N]   build a screensaver\n"
+    "  convert PICTURE -o OUT.swf [--preview]                  picture to one-frame movie\n"
+    "  info FILE.scr [--json]                                  show a screensaver's payload\n"
+    "  extract FILE.scr -d DIR                                 write its embedded files\n"
+    "  project new|show|set ...                                create, show, edit a project\n"
+    "  picture FILE [--resize WxH] [--filter NAME] [-o OUT.bmp] load, resample, save a picture\n"
+    "'scrkit-cli COMMAND --help' tells more.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv);
+};
+
+const Command kCommands[] = {
+    {"build", CliBuild},     {"convert", CliConvert}, {"info", CliInfo},
+    {"extract", CliExtract}, {"project", CliProject}, {"picture", CliPicture},
+};
+
+} // namespace
+
+int CliError(int status, const char* format, ...) {
+    fputs("scrkit-cli: ", stderr);
+    va_list args;
+    va_start(args, format);
+    vfprintf(stderr, format, args);
+    va_end(args);
+    fputc('\n', stderr);
+    return status;
+}
+
+bool CliIsHelp(const char* argument) {
+    return strcmp(argument, "--help") == 0 || strcmp(argument, "-h") == 0;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fputs(kUsage, stderr);
+        return CLI_USAGE;
+    }
+    if (CliIsHelp(argv[1])) {
+        fputs(kUsage, stdout);
+        return CLI_OK;
+    }
+    // The project defaults point into the folder of the program, as they do for scrkit.exe.
+    FCSetBuilderFolder(FCProgramFolder());
+    for (const Command& command : kCommands) {
+        if (strcmp(argv[1], command.name) == 0) {
+            int status = command.run(argc - 2, argv + 2);
+            DeleteTempFiles();
+            return status;
+        }
+    }
+    fprintf(stderr, "scrkit-cli: unknown command \"%s\"\n%s", argv[1], kUsage);
+    return CLI_USAGE;
+}

@@ -1,0 +1,222 @@
+// scrkit-cli info and extract: a screensaver file read the way the runtime reads it.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <vector>
+#include <filesystem>
+
+#include "builder/cli/cli_commands.h"
+#include "builder/cli/cli_text.h"
+#include "media/base/kz_file.h"
+#include "media/base/kz_memory.h"
+#include "runtime/core/payload_reader.h"
+
+namespace {
+
+const char kInfoHelp[] =
+    "usage: scrkit-cli info FILE.scr [--json]\n"
+    "Prints the payload of a screensaver file: settings texts and labels, flags, colours, slots\n"
+    "and every embedded file.\n";
+const char kExtractHelp[] =
+    "usage: scrkit-cli extract FILE.scr -d DIR\n"
+    "Writes every embedded file into DIR under its stored name; unnamed files (and names with a\n"
+    "folder part, which are never used) become item-N.bin.\n";
+
+const char* const kFlagNames[] = {"compressed",          "scrambled",          "wake_on_left_click",
+                                  "wake_on_right_click", "wake_on_mouse_move", "wake_on_key",
+                                  "hide_cursor",         "mute_sound",         "user_can_mute",
+                                  "user_can_set_quality"};
+const char* const kTextNames[] = {"company_name",  "long_name",  "settings_message",
+                                  "label_quality", "label_low",  "label_medium",
+                                  "label_high",    "label_sound"};
+
+// A screensaver file in memory with its payload opened and its entries read.
+struct OpenedPayload {
+    uint8_t* image = nullptr;
+    int size = 0;
+    QvrkPayload payload;
+    QvrkInflater work;
+    std::vector<QvrkEntry> entries;
+    std::vector<int32_t> slots;
+    ~OpenedPayload() { KZFree(image); }
+};
+
+int OpenPayload(const char* path, OpenedPayload& opened) {
+    opened.image = KZReadWholeFile(path, &opened.size);
+    if (!opened.image)
+        return CliError(CLI_FAILED, "Unable to open file:\n%s", path);
+    QvrkSource source;
+    qvrk_source_memory(&source, opened.image, size_t(opened.size));
+    QvrkPayloadResult result = qvrk_payload_open(&opened.payload, &source, &opened.work);
+    if (result == QVRK_PAYLOAD_OK) {
+        // Every record takes at least its 124 bytes, which bounds the table by the file's size.
+        opened.entries.resize(size_t(opened.payload.numbers.file_count));
+        opened.slots.resize(size_t(opened.payload.numbers.slot_count));
+        result = qvrk_payload_read_entries(&opened.payload, opened.entries.data(),
+                                           uint32_t(opened.entries.size()));
+    }
+    if (result == QVRK_PAYLOAD_OK)
+        result = qvrk_payload_read_slots(&opened.payload, opened.slots.data(),
+                                         uint32_t(opened.slots.size()));
+    if (result != QVRK_PAYLOAD_OK)
+        return CliError(CLI_FAILED, "%s carries no screensaver payload (%s)", path,
+                        qvrk_payload_result_text(result));
+    return CLI_OK;
+}
+
+std::string Text(const QvrkPayload& payload, QvrkSettingsText field) {
+    uint16_t units[600];
+    size_t n = qvrk_settings_copy_text(payload.settings, field, units, 600);
+    return CliUtf16ToTerminal(units, n);
+}
+
+std::string Colour(uint32_t value) {
+    char buffer[8];
+    snprintf(buffer, sizeof buffer, "#%02X%02X%02X", value & 0xFF, (value >> 8) & 0xFF,
+             (value >> 16) & 0xFF);
+    return buffer;
+}
+
+void PrintText(const OpenedPayload& o) {
+    const QvrkPayload& p = o.payload;
+    for (int t = 0; t < QVRK_TEXT_COUNT; t++)
+        printf("%s: %s\n", kTextNames[t], Text(p, QvrkSettingsText(t)).c_str());
+    printf("flags: 0x%03X", p.numbers.flags);
+    for (int b = 0; b < 10; b++)
+        if (p.numbers.flags & (1u << b))
+            printf(" %s", kFlagNames[b]);
+    printf("\nbackground_color: %s\npreview_color: %s\n",
+           Colour(p.numbers.background_color).c_str(), Colour(p.numbers.preview_color).c_str());
+    printf("seed: %u\nfile_count: %d\nslot_count: %d\nslots:", p.seed, p.numbers.file_count,
+           p.numbers.slot_count);
+    for (int32_t s : o.slots)
+        printf(" %d", s);
+    printf("\nsettings_file: %d\npreview_file: %d\n", p.settings_file, p.preview_file);
+    for (size_t i = 0; i < o.entries.size(); i++) {
+        const QvrkEntryRecord& r = o.entries[i].record;
+        printf("entry %zu: %ux%u stored %u original %u size_mode %u quality %u name \"%s\"\n", i,
+               r.width, r.height, r.stored_size, r.original_size, r.size_mode, r.quality,
+               CliAnsiToTerminal(r.name).c_str());
+    }
+}
+
+void PrintJson(const OpenedPayload& o) {
+    const QvrkPayload& p = o.payload;
+    printf("{\n");
+    for (int t = 0; t < QVRK_TEXT_COUNT; t++)
+        printf("  \"%s\": %s,\n", kTextNames[t],
+               CliJsonString(Text(p, QvrkSettingsText(t))).c_str());
+    printf("  \"flags\": {");
+    for (int b = 0; b < 10; b++)
+        printf("%s\"%s\": %s", b ? ", " : "", kFlagNames[b],
+               p.numbers.flags & (1u << b) ? "true" : "false");
+    printf("},\n  \"background_color\": \"%s\",\n  \"preview_color\": \"%s\",\n",
+           Colour(p.numbers.background_color).c_str(), Colour(p.numbers.preview_color).c_str());
+    printf("  \"seed\": %u,\n  \"slots\": [", p.seed);
+    for (size_t i = 0; i < o.slots.size(); i++)
+        printf("%s%d", i ? ", " : "", o.slots[i]);
+    printf("],\n  \"settings_file\": %d,\n  \"preview_file\": %d,\n  \"entries\": [",
+           p.settings_file, p.preview_file);
+    for (size_t i = 0; i < o.entries.size(); i++) {
+        const QvrkEntryRecord& r = o.entries[i].record;
+        printf(
+            "%s\n    {\"width\": %u, \"height\": %u, \"stored_size\": %u, \"original_size\": %u, "
+            "\"size_mode\": %u, \"quality\": %u, \"name\": %s}",
+            i ? "," : "", r.width, r.height, r.stored_size, r.original_size, r.size_mode, r.quality,
+            CliJsonString(CliAnsiToTerminal(r.name)).c_str());
+    }
+    printf("\n  ]\n}\n");
+}
+
+} // namespace
+
+int CliInfo(int argc, char** argv) {
+    const char* path = nullptr;
+    bool json = false;
+    for (int i = 0; i < argc; i++) {
+        if (CliIsHelp(argv[i])) {
+            fputs(kInfoHelp, stdout);
+            return CLI_OK;
+        } else if (strcmp(argv[i], "--json") == 0) {
+            json = true;
+        } else if (argv[i][0] != '-' && !path) {
+            path = argv[i];
+        } else {
+            return CliError(CLI_USAGE, "info: unexpected argument \"%s\"\n%s", argv[i], kInfoHelp);
+        }
+    }
+    if (!path)
+        return CliError(CLI_USAGE, "info: a screensaver file is needed\n%s", kInfoHelp);
+    OpenedPayload opened;
+    int status = OpenPayload(path, opened);
+    if (status != CLI_OK)
+        return status;
+    if (json)
+        PrintJson(opened);
+    else
+        PrintText(opened);
+    return CLI_OK;
+}
+
+int CliExtract(int argc, char** argv) {
+    const char* path = nullptr;
+    const char* folder = nullptr;
+    for (int i = 0; i < argc; i++) {
+        if (CliIsHelp(argv[i])) {
+            fputs(kExtractHelp, stdout);
+            return CLI_OK;
+        } else if (strcmp(argv[i], "-d") == 0 && i + 1 < argc) {
+            folder = argv[++i];
+        } else if (argv[i][0] != '-' && !path) {
+            path = argv[i];
+        } else {
+            return CliError(CLI_USAGE, "extract: unexpected argument \"%s\"\n%s", argv[i],
+                            kExtractHelp);
+        }
+    }
+    if (!path || !folder)
+        return CliError(CLI_USAGE, "extract: a screensaver file and -d DIR are needed\n%s",
+                        kExtractHelp);
+    OpenedPayload opened;
+    int status = OpenPayload(path, opened);
+    if (status != CLI_OK)
+        return status;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/' && base.back() != '\\')
+        base += '/';
+
+    for (uint32_t i = 0; i < opened.entries.size(); i++) {
+        const QvrkEntry& entry = opened.entries[i];
+        std::string name;
+        if (qvrk_entry_has_name(&entry)) {
+            name = entry.record.name;
+        } else {
+            if (entry.record.name[0])
+                fprintf(stderr,
+                        "scrkit-cli: entry %u: stored name \"%s\" is not a plain file "
+                        "name; written as item-%u.bin\n",
+                        i, entry.record.name, i);
+            name = "item-" + std::to_string(i) + ".bin";
+        }
+        uint32_t size = qvrk_payload_item_size(&opened.payload, i);
+        // Every item is at most its stored bytes, or what the file's compressed bytes claim;
+        // the claim is refused beyond what deflate can reach (1032:1).
+        if (uint64_t(size) > uint64_t(entry.record.stored_size) * 1032u + 64u)
+            return CliError(CLI_FAILED, "entry %u of %s claims an impossible size", i, path);
+        std::vector<uint8_t> data(size_t(size) + 1);
+        std::vector<uint8_t> scratch(size_t(entry.record.stored_size) + 1);
+        QvrkPayloadResult result = qvrk_payload_decode_item(
+            &opened.payload, i, &opened.work, data.data(), size, scratch.data(), scratch.size());
+        if (result != QVRK_PAYLOAD_OK)
+            return CliError(CLI_FAILED, "entry %u of %s: %s", i, path,
+                            qvrk_payload_result_text(result));
+        std::string target = base + name;
+        if (!KZWriteWholeFile(target.c_str(), data.data(), int(size)))
+            return CliError(CLI_FAILED, "Unable to write file:\n%s", target.c_str());
+        printf("%s\n", target.c_str());
+    }
+    return CLI_OK;
+}

@@ -1,0 +1,17 @@
+// Text at the terminal's edge: the document holds ANSI (Windows-1252 on POSIX) bytes, payloads
+// hold UTF-16; a POSIX terminal speaks UTF-8. On Windows the console takes ANSI as it is.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "media/base/kz_string.h"
+
+// Command-line bytes to document text. False when the text has a character ANSI lacks.
+bool CliArgumentToAnsi(const char* argument, KZString& out);
+// Document text to terminal bytes.
+std::string CliAnsiToTerminal(const char* ansi);
+// UTF-16 (from a payload) to terminal bytes.
+std::string CliUtf16ToTerminal(const uint16_t* units, size_t count);
+// A JSON string literal with its quotes, of terminal text.
+std::string CliJsonString(const std::string& text);
