@@ -185,6 +185,55 @@ TEST(VMIsPictureFile, EverythingButSwfIsAPicture) {
     EXPECT_TRUE(VMIsPictureFile("swf"));
 }
 
+TEST(ConvertImageFileToMovie, TransparentPngAndGifGiveTheirAlphaPlane) {
+    if (!SwfCheckAvailable() || system("/usr/bin/convert -version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no yaswfp or ImageMagick here";
+    const std::string png = Path("translucent.png"), gif = Path("transparent.gif");
+    // PNG: a colour gradient with an alpha gradient; GIF: a gradient with a transparent square.
+    const std::string make_png = "/usr/bin/convert -size 40x24 gradient:yellow-navy \\( -size "
+                                 "40x24 gradient:white-black \\) -alpha off -compose CopyOpacity "
+                                 "-composite png32:'" +
+                                 png + "'";
+    const std::string make_gif = "/usr/bin/convert -size 40x24 gradient:red-blue -colors 16 "
+                                 "-alpha set -region 8x8+4+4 -alpha transparent '" +
+                                 gif + "'";
+    ASSERT_EQ(system(make_png.c_str()), 0);
+    ASSERT_EQ(system(make_gif.c_str()), 0);
+    for (const std::string& image : {png, gif}) {
+        KZPicture* loaded = LoadPicture(image.c_str());
+        ASSERT_NE(loaded, nullptr) << image;
+        ASSERT_TRUE(loaded->HasAlpha()) << image;
+        KZPicture* rgba = loaded->Format() == KZ_PICTURE_PALETTE
+                              ? static_cast<KZPicturePalette*>(loaded)->PaletteToRGBOrRGBA()
+                              : loaded->Clone();
+        delete loaded;
+        ASSERT_NE(rgba, nullptr);
+        ASSERT_EQ(rgba->Format(), KZ_PICTURE_RGBA) << image;
+        std::vector<uint8_t> plane;
+        int partial = 0;
+        for (int top = 0; top < rgba->Height(); ++top)
+            for (int x = 0; x < rgba->Width(); ++x) {
+                uint8_t a = rgba->Row(rgba->Height() - 1 - top)[4 * x + 3];
+                partial += a > 0 && a < 255;
+                // Palette alpha is taken as it is; only RGBA pictures raise partial alpha.
+                bool raised = image == png && a > 0 && a < 255;
+                plane.push_back(raised ? uint8_t(a + 1) : a);
+            }
+        EXPECT_EQ(partial > 0, image == png);
+        delete rgba;
+        std::string movie = image + ".swf";
+        KZRecordingReporter reporter;
+        ASSERT_TRUE(ConvertImageFileToMovie(image.c_str(), movie.c_str(), &reporter)) << image;
+        SwfCheck check = CheckConverted(movie, 40, 24, 35);
+        std::vector<std::string> alpha = check.First("alpha");
+        ASSERT_EQ(alpha.size(), 4u);
+        std::vector<uint8_t> file = ReadBytes(movie);
+        size_t offset = 8 + std::stoul(alpha[2]), length = std::stoul(alpha[3]);
+        ASSERT_LE(offset + length, file.size());
+        EXPECT_EQ(Inflate(file.data() + offset, length), plane) << image;
+    }
+}
+
 TEST(ConvertImageFileToMovie, FailuresAreReportedAndLeaveNoFile) {
     KZRecordingReporter reporter;
     std::string missing = Path("missing.png"), movie = Path("never.swf");
