@@ -196,7 +196,8 @@ void ReadRecord(RecordReader& in, int32_t version, FCDocumentFields& d,
     Path(in, d.wizard_image_file, relocate);
     d.custom_wizard_small_image = in.Bool();
     Path(in, d.wizard_small_image_file, relocate);
-    // The custom setup pictures load here, from the two paths just relocated.
+    // The custom setup pictures load here, from the two paths just relocated. They belong to the
+    // incoming copy: the document takes them over only when the whole file has read.
     Path(in, d.movie_file, relocate);
     d.compress_movies = in.Bool();
     d.scramble_movies = in.Bool();
