@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "builder/cli/cli_fields.h"
+
+namespace {
+
+TEST(CliFieldsTest, AssignmentsOfEveryKind) {
+    FCDocumentFields fields;
+    fields.set_defaults();
+    struct Case {
+        const char* assignment;
+        const char* field;
+        const char* text; // CliFieldText afterwards
+    };
+    const Case cases[] = {
+        {"short_name=My Saver", "short_name", "My Saver"},
+        {"short_name=", "short_name", ""},
+        {"long_name=a=b", "long_name", "a=b"},
+        {"compress_movies=false", "compress_movies", "false"},
+        {"compress_movies=true", "compress_movies", "true"},
+        {"quality=-7", "quality", "-7"},
+        {"size_mode=2147483647", "size_mode", "2147483647"},
+        {"background_color=#FF8000", "background_color", "#FF8000"},
+        {"background_color=#0a0B0c", "background_color", "#0A0B0C"},
+        {"playback_files=a.swf;b.swf", "playback_files", "a.swf;b.swf"},
+        {"playback_files=", "playback_files", ""},
+        {"company_name=Caf\xC3\xA9", "company_name", "Caf\xC3\xA9"}, // UTF-8 in, UTF-8 out
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.assignment);
+        std::string error;
+        ASSERT_TRUE(CliApplyAssignment(fields, c.assignment, &error)) << error;
+        const CliField* field = CliFindField(c.field);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(CliFieldText(fields, *field), c.text);
+    }
+    EXPECT_EQ(fields.playback_files.GetCount(), 0);
+    EXPECT_EQ(std::string(fields.company_name.c_str()), "Caf\xE9"); // stored in Windows-1252
+    EXPECT_FLOAT_EQ(fields.background_color.alpha, 1.0f);
+}
+
+TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
+    const char* const bad[] = {
+        "nosuch=1",           "short_name",          "=value",
+        "compress_movies=1",  "compress_movies=yes", "quality=",
+        "quality=1.5",        "quality=99999999999", "quality=12abc",
+        "background_color=#FFF", "background_color=FF8000", "background_color=#GG0000",
+        "company_name=\xE2\x82",       // broken UTF-8
+        "company_name=\xE4\xB8\xAD",   // a character Windows-1252 lacks
+    };
+    for (const char* assignment : bad) {
+        SCOPED_TRACE(assignment);
+        FCDocumentFields fields;
+        fields.set_defaults();
+        FCDocumentFields before(fields);
+        std::string error;
+        EXPECT_FALSE(CliApplyAssignment(fields, assignment, &error));
+        EXPECT_FALSE(error.empty());
+        int count = 0;
+        const CliField* all = CliFields(&count);
+        for (int i = 0; i < count; i++)
+            EXPECT_EQ(CliFieldText(fields, all[i]), CliFieldText(before, all[i])) << all[i].name;
+    }
+}
+
+TEST(CliFieldsTest, JsonValuesByKind) {
+    FCDocumentFields fields;
+    fields.set_defaults();
+    std::string error;
+    ASSERT_TRUE(CliApplyAssignment(fields, "short_name=say \"hi\"\\", &error));
+    ASSERT_TRUE(CliApplyAssignment(fields, "additional_files=x;y", &error));
+    EXPECT_EQ(CliFieldJson(fields, *CliFindField("short_name")), "\"say \\\"hi\\\"\\\\\"");
+    EXPECT_EQ(CliFieldJson(fields, *CliFindField("additional_files")), "[\"x\", \"y\"]");
+    EXPECT_EQ(CliFieldJson(fields, *CliFindField("quality")), "2");
+    EXPECT_EQ(CliFieldJson(fields, *CliFindField("hide_cursor")), "true");
+}
+
+} // namespace

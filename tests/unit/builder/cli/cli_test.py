@@ -1,0 +1,223 @@
+#!/usr/bin/env python3
+"""scrkit-cli end to end: every command, its errors and its exit codes.
+
+cli_test.py SCRKIT_CLI WORK_FOLDER
+Pictures are made here with ImageMagick; screensaver files are read back by the CLI's own info
+and extract, and once by make_screensaver.py (an independent payload writer) for a hostile name.
+"""
+import json
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import unittest
+
+CLI = None
+WORK = None
+HERE = os.path.dirname(os.path.abspath(__file__))
+MAKE_SCREENSAVER = os.path.join(HERE, "..", "..", "runtime", "make_screensaver.py")
+
+
+def run(*args):
+    p = subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
+    return p.returncode, p.stdout, p.stderr
+
+
+def read(file):
+    with open(file, "rb") as f:
+        return f.read()
+
+
+def path(name):
+    return os.path.join(WORK, name)
+
+
+def swf_frame(file):
+    """Frame size in pixels of an uncompressed SWF file."""
+    data = read(file)
+    assert data[:3] == b"FWS", data[:3]
+    bits = "".join(f"{b:08b}" for b in data[8:8 + 17])
+    n = int(bits[:5], 2)
+    values = []
+    for i in range(4):
+        raw = bits[5 + i * n:5 + (i + 1) * n]
+        v = int(raw, 2)
+        if raw[0] == "1":
+            v -= 1 << n
+        values.append(v)
+    return (values[1] - values[0]) // 20, (values[3] - values[2]) // 20
+
+
+def magick(*args):
+    subprocess.run(["convert", *args], check=True)
+
+
+class CliTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(WORK, ignore_errors=True)
+        os.makedirs(WORK)
+        magick("-size", "608x448", "gradient:red-blue", path("photo.png"))
+        magick("-size", "40x30", "xc:#336699", "-colors", "4", "PNG8:" + path("small.png"))
+        with open(path("stub.exe"), "wb") as f:
+            f.write(b"MZ" + bytes(range(256)) * 8)
+        code, _, err = run("convert", path("photo.png"), "-o", path("movie.swf"))
+        assert code == 0, err
+
+    def test_help_for_every_command(self):
+        for command in ["build", "convert", "info", "extract", "project", "picture"]:
+            code, out, _ = run(command, "--help")
+            self.assertEqual(code, 0, command)
+            self.assertIn("usage: scrkit-cli " + command, out)
+        code, out, _ = run("--help")
+        self.assertEqual(code, 0)
+        self.assertIn("usage:", out)
+
+    def test_bad_usage_exits_2(self):
+        for args in [[], ["frobnicate"], ["build", "x.kpj"], ["convert", "x.png"],
+                     ["info"], ["extract", "x.scr"], ["project"], ["project", "new"],
+                     ["project", "bogus"], ["picture"], ["picture", "x.png", "--resize", "10"],
+                     ["picture", "x.png", "--filter", "nosuch"], ["build", "a", "-o", "b", "-z"]]:
+            code, _, err = run(*args)
+            self.assertEqual(code, 2, args)
+            self.assertTrue(err, args)
+
+    def test_convert_and_preview(self):
+        self.assertEqual(swf_frame(path("movie.swf")), (608, 448))
+        code, _, err = run("convert", path("photo.png"), "-o", path("preview.swf"), "--preview")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(swf_frame(path("preview.swf")), (152, 112))
+        code, _, err = run("convert", path("nothing.png"), "-o", path("x.swf"))
+        self.assertEqual(code, 1)
+        self.assertIn("Unable to read image:\n" + path("nothing.png"), err)
+
+    def test_project_new_show_set(self):
+        kpj = path("p.kpj")
+        code, _, err = run("project", "new", "-o", kpj, "short_name=Dunes", "quality=1",
+                           "background_color=#102030", "playback_files=a.swf;b.swf",
+                           "compress_movies=false")
+        self.assertEqual(code, 0, err)
+        code, out, _ = run("project", "show", kpj, "--json")
+        self.assertEqual(code, 0)
+        shown = json.loads(out)
+        code, text, _ = run("project", "show", kpj)
+        names = [line.split("=", 1)[0] for line in text.splitlines()]
+        self.assertEqual(list(shown.keys()), names)  # exactly the document's names
+        self.assertIn("movie_file", shown)
+        self.assertEqual(shown["short_name"], "Dunes")
+        self.assertEqual(shown["quality"], 1)
+        self.assertEqual(shown["background_color"], "#102030")
+        self.assertEqual(shown["playback_files"], ["a.swf", "b.swf"])
+        self.assertIs(shown["compress_movies"], False)
+
+        before = read(kpj)
+        for bad in [["nosuch=1"], ["quality=high"], ["short_name=ok", "hide_cursor=maybe"]]:
+            code, _, err = run("project", "set", kpj, *bad)
+            self.assertEqual(code, 1, bad)
+            self.assertTrue(err)
+            self.assertEqual(read(kpj), before, bad)
+        code, _, err = run("project", "set", kpj, "long_name=Dunes at Night", "quality=0")
+        self.assertEqual(code, 0, err)
+        shown = json.loads(run("project", "show", kpj, "--json")[1])
+        self.assertEqual(shown["long_name"], "Dunes at Night")
+        self.assertEqual(shown["quality"], 0)
+        self.assertEqual(shown["short_name"], "Dunes")
+
+        with open(path("junk.kpj"), "wb") as f:
+            f.write(b"not a project at all")
+        code, _, err = run("project", "show", path("junk.kpj"))
+        self.assertEqual(code, 1)
+        self.assertIn("KPJ", err)
+
+    def test_build_info_extract(self):
+        kpj = path("b.kpj")
+        code, _, err = run("project", "new", "-o", kpj, "movie_file=" + path("movie.swf"),
+                           "settings_show_movie=true", "settings_movie_file=" + path("small.png"),
+                           "preview_mode=1", "scramble_movies=true", "long_name=Night Sky")
+        self.assertEqual(code, 0, err)
+        out1, out2 = path("one.scr"), path("two.scr")
+        for out in (out1, out2):
+            code, _, err = run("build", kpj, "-o", out, "--stub", path("stub.exe"), "--seed", "99")
+            self.assertEqual(code, 0, err)
+        stub = read(path("stub.exe"))
+        data = read(out1)
+        self.assertEqual(data[:len(stub)], stub)
+        self.assertEqual(data[-8:], b"QVRK" + struct.pack("<I", len(stub)))
+        self.assertEqual(data, read(out2))  # a fixed seed reproduces the file
+
+        code, out, err = run("info", out1, "--json")
+        self.assertEqual(code, 0, err)
+        info = json.loads(out)
+        self.assertEqual(info["long_name"], "Night Sky")
+        self.assertEqual(info["seed"], 99)
+        self.assertTrue(info["flags"]["scrambled"])
+        self.assertEqual(info["slots"], [0])
+        self.assertEqual(info["settings_file"], 1)
+        self.assertEqual(info["preview_file"], 0)
+        entries = info["entries"]
+        self.assertEqual(len(entries), 2)
+        self.assertEqual((entries[0]["width"], entries[0]["height"]), (608, 448))
+        self.assertEqual(entries[0]["name"], "movie.swf")
+        self.assertEqual((entries[1]["width"], entries[1]["height"]), (40, 30))
+        code, text, _ = run("info", out1)
+        self.assertIn("long_name: Night Sky", text)
+
+        folder = path("extracted")
+        code, out, err = run("extract", out1, "-d", folder)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(read(os.path.join(folder, "movie.swf")),
+                         read(path("movie.swf")))
+        self.assertTrue(read(os.path.join(folder, "item-1.bin")).startswith(b"FWS"))
+
+    def test_build_failure_keeps_the_old_output(self):
+        kpj = path("missing.kpj")
+        run("project", "new", "-o", kpj, "movie_file=" + path("gone.swf"))
+        out = path("kept.scr")
+        with open(out, "wb") as f:
+            f.write(b"old")
+        code, _, err = run("build", kpj, "-o", out, "--stub", path("stub.exe"))
+        self.assertEqual(code, 1)
+        self.assertIn("Unable to open file:\n" + path("gone.swf"), err)
+        self.assertEqual(read(out), b"old")
+        code, _, err = run("build", kpj, "-o", out, "--stub", path("no-stub.exe"))
+        self.assertEqual(code, 1)
+
+    def test_info_and_extract_refuse_what_is_not_a_screensaver(self):
+        code, _, err = run("info", path("photo.png"))
+        self.assertEqual(code, 1)
+        self.assertIn("no screensaver payload", err)
+        code, _, err = run("extract", path("nope.scr"), "-d", path("x"))
+        self.assertEqual(code, 1)
+
+    def test_extract_never_leaves_its_folder(self):
+        out = path("hostile.scr")
+        subprocess.run([sys.executable, MAKE_SCREENSAVER, "--stub", path("stub.exe"), "--out", out,
+                        "--item", "..\\evil.txt:100:1", "--item", "../evil2.txt:50:2",
+                        "--item", "fine.txt:10:3"], check=True)
+        folder = path("inside")
+        code, _, err = run("extract", out, "-d", folder)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(sorted(os.listdir(folder)), ["fine.txt", "item-0.bin", "item-1.bin"])
+        self.assertFalse(os.path.exists(path("evil2.txt")))
+        self.assertIn("not a plain file name", err)
+
+    def test_picture(self):
+        code, out, err = run("picture", path("photo.png"))
+        self.assertEqual(code, 0, err)
+        self.assertEqual(out.strip(), "608x448 RGB")
+        code, out, err = run("picture", path("small.png"), "--resize", "20x10", "--filter",
+                             "mitchell", "-o", path("small.bmp"))
+        self.assertEqual(code, 0, err)
+        self.assertIn("40x30", out)
+        bmp = read(path("small.bmp"))
+        self.assertEqual(bmp[:2], b"BM")
+        self.assertEqual(struct.unpack("<ii", bmp[18:26]), (20, 10))
+        code, _, err = run("picture", path("nothing.png"))
+        self.assertEqual(code, 1)
+
+
+if __name__ == "__main__":
+    CLI, WORK = sys.argv[1], sys.argv[2]
+    del sys.argv[1:3]
+    unittest.main(verbosity=2)
