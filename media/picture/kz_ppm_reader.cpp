@@ -64,6 +64,9 @@ KZPicture* ReadPpm(const uint8_t* data, size_t size) {
         if (uint64_t(width) * uint64_t(height) * channels * sample_bytes > in.Left())
             return nullptr;
     }
+    // Every ASCII sample takes a digit and a separator (the last one may end the file).
+    if (type == 3 && uint64_t(width) * uint64_t(height) * 3 * 2 - 1 > in.Left())
+        return nullptr;
     KZPicture* picture = KZPicture::CreatePicture(KZ_PICTURE_RGB, int(width), int(height));
     if (!picture)
         return nullptr;

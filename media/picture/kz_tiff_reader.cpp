@@ -224,7 +224,9 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
         height <= uint32_t(KZ_PICTURE_MAX_SIDE)) {
         int w = int(width), h = int(height);
         bool tiled = TIFFIsTiled(tif) != 0;
-        if (!tiled && samples == 1 && bits <= 8 &&
+        // Depths that do not divide a byte (3, 5 ...) go through libtiff's RGBA reader.
+        bool whole_bytes = bits == 1 || bits == 2 || bits == 4 || bits == 8;
+        if (!tiled && samples == 1 && whole_bytes &&
             (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE ||
              photometric == PHOTOMETRIC_PALETTE))
             picture = ReadSingleSample(tif, w, h, bits, photometric);

@@ -7,6 +7,8 @@
 
 namespace {
 
+const double kPi = 3.14159265358979323846;
+
 KZPicture* Pattern(int format, int w, int h) {
     return MakePicture(format, w, h,
                        [](int x, int y, int c) { return (x * 23 + y * 41 + c * 70) % 256; });
@@ -29,9 +31,9 @@ TEST(Resample, FilterTable) {
     EXPECT_NEAR(EvaluateResampleFilter(KZ_FILTER_CATROM, 1.0), 0.0, 1e-12);
     EXPECT_NEAR(EvaluateResampleFilter(KZ_FILTER_MITCHELL, 2.0), 0.0, 1e-12);
     EXPECT_NEAR(EvaluateResampleFilter(KZ_FILTER_LANCZOS, 0.5),
-                3 * sin(M_PI / 2) * sin(M_PI / 6) / (M_PI * M_PI / 4), 1e-12);
+                3 * sin(kPi / 2) * sin(kPi / 6) / (kPi * kPi / 4), 1e-12);
     EXPECT_EQ(EvaluateResampleFilter(KZ_FILTER_LANCZOS, 3.0), 0.0);
-    EXPECT_NEAR(EvaluateResampleFilter(KZ_FILTER_BESSEL, 0.0), M_PI / 4, 1e-12);
+    EXPECT_NEAR(EvaluateResampleFilter(KZ_FILTER_BESSEL, 0.0), kPi / 4, 1e-12);
 }
 
 TEST(Resample, BesselKernelMatchesTheLibraryBesselFunction) {
@@ -39,7 +41,7 @@ TEST(Resample, BesselKernelMatchesTheLibraryBesselFunction) {
     for (double x = -3.2; x <= 3.2; x += 0.05) {
         if (fabs(x) < 1e-9)
             continue;
-        double expected = std::cyl_bessel_j(1.0, M_PI * fabs(x)) / (2.0 * fabs(x));
+        double expected = std::cyl_bessel_j(1.0, kPi * fabs(x)) / (2.0 * fabs(x));
         EXPECT_NEAR(EvaluateResampleFilter(KZ_FILTER_BESSEL, x), expected, 1e-7) << x;
     }
 }
