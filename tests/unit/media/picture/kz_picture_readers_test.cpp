@@ -222,6 +222,39 @@ TEST(PictureReaders, AbsurdSizesGiveNoPicture) {
     EXPECT_EQ(Decode(KZ_FILE_PNG, png), nullptr);
 }
 
+TEST(PictureReaders, SignaturesAndExtensionBlocks) {
+    // "BM" and "GIF" in any case.
+    std::vector<uint8_t> bmp = ReadFileBytes(FixturePath("bmp24.bmp"));
+    KZPicture* upper = Decode(KZ_FILE_BMP, bmp);
+    bmp[0] = 'b';
+    bmp[1] = 'M';
+    KZPicture* mixed = Decode(KZ_FILE_BMP, bmp);
+    ASSERT_NE(mixed, nullptr);
+    EXPECT_TRUE(mixed->Equals(upper));
+    bmp[1] = 'X';
+    EXPECT_EQ(Decode(KZ_FILE_BMP, bmp), nullptr);
+    delete upper, delete mixed;
+
+    std::vector<uint8_t> gif = ReadFileBytes(FixturePath("gif.gif"));
+    KZPicture* plain = Decode(KZ_FILE_GIF, gif);
+    ASSERT_NE(plain, nullptr);
+    // Comment, application and plain-text blocks in front of the image are skipped over.
+    size_t at = 13 + 3 * (size_t(1) << ((gif[10] & 7) + 1));
+    const uint8_t blocks[] = {0x21, 0xFE, 5,   'h', 'e',  'l',  'l', 'o', 0,   0x21, 0xFF, 11,
+                              'N',  'E',  'T', 'S', 'C',  'A',  'P', 'E', '2', '.',  '0',  3,
+                              1,    0,    0,   0,   0x21, 0x01, 12,  0,   0,   0,    0,    1,
+                              0,    1,    0,   8,   8,    0,    1,   2,   'x', 'y',  0};
+    gif.insert(gif.begin() + at, std::begin(blocks), std::end(blocks));
+    gif[0] = 'g';
+    gif[2] = 'f';
+    KZPicture* extended = Decode(KZ_FILE_GIF, gif);
+    ASSERT_NE(extended, nullptr);
+    EXPECT_TRUE(extended->Equals(plain));
+    gif[4] = '8'; // "GIF88a" is no GIF
+    EXPECT_EQ(Decode(KZ_FILE_GIF, gif), nullptr);
+    delete plain, delete extended;
+}
+
 TEST(PictureReaders, PaletteIndicesBeyondTheColourTableStayInside) {
     // A GIF whose pixels use indices beyond a two-entry table: clamped to the last entry.
     std::vector<uint8_t> gif = ReadFileBytes(FixturePath("gif.gif"));
