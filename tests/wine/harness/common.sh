@@ -1,5 +1,6 @@
 # Sourced by the harness scripts: where Wine lives and how a test run's state is kept.
-# State folder layout: env (variables for every Wine call), prefix/ (the WINEPREFIX), xvfb.pid.
+# State folder layout: env (variables for every Wine call), prefix/ (the WINEPREFIX), xvfb.pid,
+# display (the Xvfb display number).
 
 find_wine64() {
     if [ -n "${WINE64:-}" ] && [ -x "$WINE64" ]; then echo "$WINE64"; return; fi
@@ -27,5 +28,15 @@ load_env() {
     fi
     # shellcheck disable=SC1091
     . "$STATE/env"
-    export WINEPREFIX DISPLAY WINEDEBUG WINEDLLOVERRIDES WINE64 WINESERVER
+    export WINEPREFIX DISPLAY WINEDEBUG WINEDLLOVERRIDES WINE64 WINESERVER SCRKIT_WINE_HELPERS
+}
+
+# The Windows helper programs built in tests/wine/helpers (wine-setup --helpers DIR).
+helper_exe() {
+    local exe="${SCRKIT_WINE_HELPERS:-}/$1.exe"
+    if [ -z "${SCRKIT_WINE_HELPERS:-}" ] || [ ! -f "$exe" ]; then
+        echo "wine harness: helper $1.exe not found (wine-setup --helpers DIR, build the helpers)" >&2
+        exit 2
+    fi
+    echo "$exe"
 }
