@@ -1,0 +1,144 @@
+#include "media/base/kz_file.h"
+#include "media/base/kz_folder.h"
+#include "media/base/kz_reporter.h"
+#include "media/base/kz_temp_file.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "media/base/kz_memory.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace {
+
+TEST(KZFile, WriteReadSeekAndLength) {
+    KZString path = CreateTempFile();
+    ASSERT_FALSE(path.IsEmpty());
+    KZFile out = CreateFileForWrite(path);
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(WriteToFile("hello, file", 11, out), 11);
+    // Others may read while it is open for writing.
+    KZFile reader = OpenFileForRead(path);
+    EXPECT_NE(reader, nullptr);
+    CloseFile(reader);
+    CloseFile(out);
+    EXPECT_EQ(GetFileLength(path), 11);
+
+    KZFile in = OpenFileForRead(path);
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(SeekFile(in, 7, KZ_SEEK_SET), 7);
+    char buffer[16] = {0};
+    EXPECT_EQ(ReadFromFile(buffer, 10, in), 4);
+    EXPECT_STREQ(buffer, "file");
+    EXPECT_EQ(TellFile(in), 11);
+    EXPECT_EQ(SeekFile(in, -4, KZ_SEEK_END), 7);
+    EXPECT_EQ(SeekFile(in, 2, KZ_SEEK_CUR), 9);
+    EXPECT_EQ(ReadFromFile(buffer, 10, in), 2);
+    EXPECT_EQ(ReadFromFile(buffer, 10, in), 0); // at the end
+    EXPECT_EQ(WriteToFile("x", 1, in), 0);      // read-only handle
+    CloseFile(in);
+
+    // Truncated when created again.
+    out = CreateFileForWrite(path);
+    ASSERT_NE(out, nullptr);
+    CloseFile(out);
+    EXPECT_EQ(GetFileLength(path), 0);
+    ASSERT_TRUE(KZWriteWholeFile(path, "abc", 3));
+    int length = 0;
+    uint8_t* data = KZReadWholeFile(path, &length);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(length, 3);
+    EXPECT_STREQ(reinterpret_cast<char*>(data), "abc");
+    KZFree(data);
+    DeleteTempFiles();
+    EXPECT_FALSE(KZFileExists(path));
+}
+
+TEST(KZFile, FailuresGiveNullZeroOrMinusOne) {
+    KZString missing = GetTempFolder();
+    missing.Append("no-such-file-kz.bin");
+    EXPECT_EQ(OpenFileForRead(missing), nullptr);
+    EXPECT_EQ(OpenFileForRead(nullptr), nullptr);
+    EXPECT_EQ(GetFileLength(missing), -1);
+    EXPECT_EQ(GetFileLength(GetTempFolder()), -1); // a folder is not a file
+    KZString bad = GetTempFolder();
+    bad.Append("no-such-folder-kz");
+    bad.AppendChar(KZPathSeparator());
+    bad.Append("x.bin");
+    EXPECT_EQ(CreateFileForWrite(bad), nullptr);
+    char buffer[4];
+    EXPECT_EQ(ReadFromFile(buffer, 4, nullptr), 0);
+    EXPECT_EQ(WriteToFile(buffer, 4, nullptr), 0);
+    EXPECT_EQ(SeekFile(nullptr, 0, KZ_SEEK_SET), -1);
+    EXPECT_EQ(TellFile(nullptr), -1);
+    CloseFile(nullptr);
+    EXPECT_FALSE(KZDeleteFile(missing));
+    EXPECT_EQ(KZReadWholeFile(missing, nullptr), nullptr);
+}
+
+TEST(KZFolder, FoldersEndWithTheSeparator) {
+    char sep = KZPathSeparator();
+    for (const KZString& folder : {GetTempFolder(), GetWindowsFolder(), GetSystemFolder(),
+                                   GetSpecialFolder(KZ_CSIDL_APPDATA)}) {
+        ASSERT_FALSE(folder.IsEmpty());
+        EXPECT_EQ(folder[folder.GetLength() - 1], sep) << folder.c_str();
+    }
+    EXPECT_TRUE(GetSpecialFolder(0x7777).IsEmpty());
+#if defined(_WIN32)
+    EXPECT_EQ(sep, '\\');
+    EXPECT_EQ(GetWindowsFolder().CompareNoCase("C:\\windows\\"), 0);
+    EXPECT_EQ(GetSystemFolder().CompareNoCase("C:\\windows\\system32\\"), 0);
+#else
+    EXPECT_EQ(sep, '/');
+    const char* saved = getenv("TMPDIR");
+    std::string keep = saved ? saved : "";
+    setenv("TMPDIR", "/var/tmp", 1);
+    EXPECT_STREQ(GetTempFolder().c_str(), "/var/tmp/");
+    unsetenv("TMPDIR");
+    EXPECT_STREQ(GetTempFolder().c_str(), "/tmp/");
+    if (saved)
+        setenv("TMPDIR", keep.c_str(), 1);
+    const char* home = getenv("HOME");
+    if (home && *home) {
+        std::string system = std::string(home) + "/.scrkit/windows/system32/";
+        EXPECT_EQ(std::string(GetSystemFolder().c_str()).substr(0, strlen(home)), home);
+        EXPECT_EQ(GetSystemFolder().Compare(system.c_str()), 0);
+    }
+#endif
+}
+
+TEST(KZReporter, ConstantsHaveTheWindowsValuesAndRecordingWorks) {
+#if defined(_WIN32)
+    static_assert(KZ_MB_OK == MB_OK && KZ_MB_OKCANCEL == MB_OKCANCEL && KZ_MB_YESNO == MB_YESNO &&
+                      KZ_MB_YESNOCANCEL == MB_YESNOCANCEL && KZ_MB_RETRYCANCEL == MB_RETRYCANCEL &&
+                      KZ_MB_ICONERROR == MB_ICONERROR && KZ_MB_ICONQUESTION == MB_ICONQUESTION &&
+                      KZ_MB_ICONWARNING == MB_ICONWARNING &&
+                      KZ_MB_ICONINFORMATION == MB_ICONINFORMATION &&
+                      KZ_MB_DEFBUTTON2 == MB_DEFBUTTON2 && KZ_MB_TASKMODAL == MB_TASKMODAL &&
+                      KZ_MB_SETFOREGROUND == MB_SETFOREGROUND && KZ_MB_TOPMOST == MB_TOPMOST,
+                  "message-box flags");
+    static_assert(KZ_IDOK == IDOK && KZ_IDCANCEL == IDCANCEL && KZ_IDYES == IDYES &&
+                      KZ_IDNO == IDNO && KZ_IDRETRY == IDRETRY && KZ_IDABORT == IDABORT &&
+                      KZ_IDIGNORE == IDIGNORE,
+                  "button ids");
+#endif
+    KZRecordingReporter reporter;
+    reporter.answer = KZ_IDNO;
+    KZReporter& r = reporter;
+    EXPECT_EQ(r.ShowMessage("Overwrite?", KZ_MB_YESNO | KZ_MB_ICONQUESTION), KZ_IDNO);
+    r.BeginWaitCursor();
+    r.EndWaitCursor();
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0], "Overwrite?");
+    EXPECT_EQ(reporter.types[0], 0x24u);
+    EXPECT_EQ(reporter.wait_depth, 0);
+    EXPECT_EQ(reporter.wait_begins, 1);
+}
+
+} // namespace

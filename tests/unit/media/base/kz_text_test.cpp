@@ -1,0 +1,80 @@
+#include "media/base/kz_text.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "media/base/kz_memory.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace {
+
+// Windows-1252 0x80..0x9F as Windows converts them (the unassigned five map to themselves).
+const char16_t k1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool AnsiIs1252() {
+#if defined(_WIN32)
+    return GetACP() == 1252;
+#else
+    return true;
+#endif
+}
+
+TEST(KZText, Windows1252BothWaysForAll256Bytes) {
+    if (!AnsiIs1252())
+        GTEST_SKIP() << "the system's ANSI code page is not 1252";
+    char bytes[256];
+    for (int i = 0; i < 256; ++i)
+        bytes[i] = char(i);
+    char16_t wide[256];
+    ASSERT_EQ(AnsiToUtf16(bytes, 256, wide, 256), 256);
+    for (int i = 0; i < 256; ++i) {
+        char16_t expected = i >= 0x80 && i < 0xA0 ? k1252High[i - 0x80] : char16_t(i);
+        EXPECT_EQ(wide[i], expected) << "byte " << i;
+    }
+    char back[256];
+    ASSERT_EQ(Utf16ToAnsi(wide, 256, back, 256), 256);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(static_cast<unsigned char>(back[i]), i) << "unit " << int(wide[i]);
+    // A character the code page does not have.
+    const char16_t cjk[] = {u'a', 0x4E2D, u'b'};
+    char out[4] = {0};
+    ASSERT_EQ(Utf16ToAnsi(cjk, 3, out, 4), 3);
+    EXPECT_STREQ(out, "a?b");
+}
+
+TEST(KZText, SizesAndTerminators) {
+    // -1: NUL-terminated, and the NUL counts.
+    EXPECT_EQ(AnsiToUtf16("abc", -1, nullptr, 0), 4);
+    char16_t wide[8];
+    ASSERT_EQ(AnsiToUtf16("abc", -1, wide, 8), 4);
+    EXPECT_EQ(wide[3], 0);
+    EXPECT_EQ(AnsiToUtf16("abc", 3, wide, 2), 0); // too small
+    EXPECT_EQ(AnsiToUtf16(nullptr, 3, wide, 8), 0);
+    const char16_t text[] = u"\u20ACuro";
+    EXPECT_EQ(Utf16ToAnsi(text, -1, nullptr, 0), 5);
+    char out[8];
+    ASSERT_EQ(Utf16ToAnsi(text, -1, out, 8), 5);
+    if (AnsiIs1252()) {
+        EXPECT_STREQ(out, "\x80uro");
+    }
+    EXPECT_EQ(Utf16ToAnsi(text, 4, out, 3), 0);
+
+    int length = 0;
+    char16_t* converted = AnsiToUtf16Alloc("caf\xE9", &length);
+    ASSERT_NE(converted, nullptr);
+    EXPECT_EQ(length, 4);
+    EXPECT_EQ(converted[4], 0);
+    KZString again;
+    ASSERT_TRUE(Utf16ToAnsiString(converted, -1, again));
+    EXPECT_STREQ(again.c_str(), "caf\xE9");
+    KZFree(converted);
+}
+
+} // namespace
