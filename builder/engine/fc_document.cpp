@@ -274,11 +274,17 @@ void FCDocumentFields::set_defaults() {
 
 FCDocument::FCDocument() {
     reset();
+    load_default_wizard_images();
+}
+
+FCDocument::~FCDocument() {
+    release_wizard_images();
+    release_default_wizard_images();
 }
 
 void FCDocument::reset() {
     set_defaults();
-    // The custom setup pictures are released here once the document holds them.
+    release_wizard_images();
     modified = false;
 }
 

@@ -9,6 +9,8 @@
 #include "media/base/kz_array.h"
 #include "media/base/kz_string.h"
 
+class FCResources;
+class KZPicture;
 class KZReporter;
 
 // A colour of the document: four floats, 0 to 1.
@@ -41,6 +43,16 @@ const KZString& FCGetBuilderFolder();
 // Sets it (tests, and scrkit-cli when told where the builder's files are). A missing trailing
 // separator is added.
 void FCSetBuilderFolder(const char* folder);
+
+// Where documents find the builder's built-in resources (the setup pictures); not owned. Set
+// once at start-up, before the first document is made.
+FCResources* FCGetBuilderResources();
+void FCSetBuilderResources(FCResources* resources);
+
+// Sizes the setup wizard shows its pictures at.
+const int FC_WIZARD_IMAGE_WIDTH = 164;
+const int FC_WIZARD_IMAGE_HEIGHT = 314;
+const int FC_WIZARD_SMALL_IMAGE_SIZE = 55;
 
 // The file-name part of a path: what follows the last "\" or "/", so that a project written on
 // Windows relocates on POSIX and the other way round.
@@ -171,6 +183,7 @@ struct FCDocumentFields {
 class FCDocument : public FCDocumentFields {
 public:
     FCDocument();
+    ~FCDocument();
     FCDocument(const FCDocument&) = delete;
     FCDocument& operator=(const FCDocument&) = delete;
 
@@ -194,6 +207,21 @@ public:
     // Sets movie_background_color from the movie; false (colour unchanged) when it cannot be read.
     bool read_movie_background(const char* movie_path);
 
+    // The setup pictures. The custom ones exist only while their flag is set, their path is not
+    // empty and the file read as a picture; they are resampled to 164 x 314 and 55 x 55. The
+    // built-in ones come from resources 128 and 129 when the document is made. All four are owned.
+    KZPicture* wizard_image = nullptr;
+    KZPicture* wizard_small_image = nullptr;
+    KZPicture* default_wizard_image = nullptr;
+    KZPicture* default_wizard_small_image = nullptr;
+    // (Re)load a custom picture from its fields; false when there is none afterwards.
+    bool load_wizard_image();
+    bool load_wizard_small_image();
+    // The picture the setup shows: the custom one, or else the built-in one (may be null when the
+    // resources are missing).
+    const KZPicture* current_wizard_image() const;
+    const KZPicture* current_wizard_small_image() const;
+
     static bool read_movie_info(const char* path, FCMovieInfo* info) {
         return FCReadMovieInfo(path, info);
     }
@@ -203,6 +231,13 @@ public:
 
     bool modified = false;
     KZString path_name;
+
+private:
+    void load_default_wizard_images();
+    void release_wizard_images();
+    void release_default_wizard_images();
+
+public:
     // The main frame that owns this document; not owned. Set by the frame.
     void* main_frame = nullptr;
 };

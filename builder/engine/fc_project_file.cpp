@@ -196,8 +196,8 @@ void ReadRecord(RecordReader& in, int32_t version, FCDocumentFields& d,
     Path(in, d.wizard_image_file, relocate);
     d.custom_wizard_small_image = in.Bool();
     Path(in, d.wizard_small_image_file, relocate);
-    // The custom setup pictures load here, from the two paths just relocated. They belong to the
-    // incoming copy: the document takes them over only when the whole file has read.
+    // The custom setup pictures come from the two paths just relocated; FCDocument::load loads
+    // them once the whole file has read, so that a failed open keeps the pictures it had.
     Path(in, d.movie_file, relocate);
     d.compress_movies = in.Bool();
     d.scramble_movies = in.Bool();
@@ -457,6 +457,8 @@ int FCDocument::load(const char* path) {
     if (result != FC_LOAD_OK)
         return result;
     FCDocumentFields::operator=(incoming);
+    load_wizard_image();
+    load_wizard_small_image();
     modified = false;
     return FC_LOAD_OK;
 }
