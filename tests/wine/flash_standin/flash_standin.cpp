@@ -13,9 +13,11 @@
 namespace {
 
 // {D27CDB6E-AE6D-11CF-96B8-444553540000}
-const CLSID kFlashClass = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const CLSID kFlashClass = {
+    0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 // {D27CDB6D-AE6D-11CF-96B8-444553540000}: the control's event interface.
-const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const IID kFlashEvents = {
+    0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 // The colour every test looks for on screen: RGB(32, 192, 64).
 const COLORREF kStandinColour = RGB(0x20, 0xC0, 0x40);
@@ -240,8 +242,7 @@ public:
             RECT position = {}, clip = {};
             OLEINPLACEFRAMEINFO info = {};
             info.cb = sizeof(info);
-            HRESULT context =
-                place->GetWindowContext(&frame, &document, &position, &clip, &info);
+            HRESULT context = place->GetWindowContext(&frame, &document, &position, &clip, &info);
             Log("IOleInPlaceSite answers window=0x%08lx same_parent=%d can=0x%08lx on=0x%08lx "
                 "context=0x%08lx frame=%s document=%s position=%ld,%ld,%ld,%ld "
                 "clip=%ld,%ld,%ld,%ld mdi=%d frame_window_is_parent=%d accelerators=%u",
@@ -259,8 +260,8 @@ public:
         if (!window_) {
             window_ = CreateWindowExA(0, kWindowClass, "Flash stand-in",
                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect->left,
-                                      rect->top, rect->right - rect->left,
-                                      rect->bottom - rect->top, parent, nullptr, g_module, nullptr);
+                                      rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                                      parent, nullptr, g_module, nullptr);
             Log("Window created %s", window_ ? "yes" : "no");
         }
         return window_ ? S_OK : E_FAIL;
@@ -305,8 +306,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override {
         Log("IOleInPlaceObject.SetObjectRects position=%ld,%ld,%ld,%ld clip=%ld,%ld,%ld,%ld",
-            position->left, position->top, position->right, position->bottom, clip->left,
-            clip->top, clip->right, clip->bottom);
+            position->left, position->top, position->right, position->bottom, clip->left, clip->top,
+            clip->right, clip->bottom);
         if (window_)
             MoveWindow(window_, position->left, position->top, position->right - position->left,
                        position->bottom - position->top, TRUE);
@@ -376,7 +377,10 @@ public:
                 std::snprintf(value, sizeof(value), "vt:%u", arg.vt);
             }
         }
-        const char* name = id == 102 ? "Movie" : id == 120 ? "ScaleMode" : id == 141 ? "Quality2" : "?";
+        const char* name = id == 102   ? "Movie"
+                           : id == 120 ? "ScaleMode"
+                           : id == 141 ? "Quality2"
+                                       : "?";
         long named = params && params->cNamedArgs >= 1 && params->rgdispidNamedArgs
                          ? params->rgdispidNamedArgs[0]
                          : 0;
@@ -509,8 +513,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid,
-                                                                          REFIID iid, void** out) {
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
+    DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     char name[64];
     IidText(iid, name);
     Log("DllGetClassObject %s", name);
