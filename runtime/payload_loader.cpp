@@ -1,6 +1,7 @@
 #include "runtime/payload_loader.h"
 
 #include "runtime/core/payload_layout.h"
+#include "runtime/core/payload_reader.h"
 #include "runtime/core/raw_inflate.h"
 #include "runtime/runtime_heap.h"
 
@@ -60,26 +61,9 @@ void CopySettingsText(const uint8_t* block, QvrkSettingsText field, char* out, i
     AppendText(out, 0, capacity, wide_enough);
 }
 
-bool DecodeSettings(RuntimeConfig* config, HANDLE file, uint8_t* block,
-                    QvrkSettingsNumbers* numbers) {
-    uint8_t header[QVRK_HEADER_SIZE];
-    if (!ReadExact(file, header, sizeof(header)))
-        return false;
-    config->seed = qvrk_get_u32(header);
-    int32_t stored = qvrk_get_i32(header + 4);
-    if (stored < QVRK_SETTINGS_STORED_MIN || stored > QVRK_SETTINGS_STORED_MAX)
-        return false;
-    uint8_t* deflated = (uint8_t*)HeapAllocate(QVRK_SETTINGS_STORED_MAX);
-    bool ok = deflated && ReadExact(file, deflated, (DWORD)stored);
-    if (ok) {
-        qvrk_settings_scramble(deflated, (size_t)stored, config->seed);
-        ok = InflateExact(deflated, (size_t)stored, block, QVRK_SETTINGS_SIZE);
-    }
-    HeapRelease(deflated);
-    if (!ok)
-        return false;
-
-    qvrk_settings_get_numbers(block, numbers);
+// The texts, colours and flags of an inflated settings block.
+void ApplySettings(RuntimeConfig* config, const uint8_t* block,
+                   const QvrkSettingsNumbers* numbers) {
     uint32_t flags = numbers->flags;
     config->data_compressed = (flags & QVRK_FLAG_COMPRESSED) != 0;
     config->data_scrambled = (flags & QVRK_FLAG_SCRAMBLED) != 0;
@@ -106,60 +90,37 @@ bool DecodeSettings(RuntimeConfig* config, HANDLE file, uint8_t* block,
         config->sound = (flags & QVRK_FLAG_MUTE_SOUND) ? 0 : 1;
     config->sound_option_shown = (flags & QVRK_FLAG_USER_CAN_MUTE) != 0;
     config->quality_option_shown = (flags & QVRK_FLAG_USER_CAN_SET_QUALITY) != 0;
-    return true;
 }
 
-bool ValidIndex(int32_t index, int32_t count, bool may_be_none) {
-    return (may_be_none && index < 0) || (index >= 0 && index < count);
+// The payload reader's source: the program file, read at absolute offsets.
+int ReadAt(void* context, uint64_t offset, void* buffer, uint32_t size) {
+    HANDLE file = (HANDLE)context;
+    return offset <= 0x7FFFFFFF && SeekTo(file, (DWORD)offset) && ReadExact(file, buffer, size);
 }
 
-bool LoadTables(RuntimeConfig* config, HANDLE file, const QvrkSettingsNumbers* numbers,
-                DWORD position, DWORD data_end) {
-    int32_t files = numbers->file_count;
-    int32_t slots = numbers->slot_count;
-    // Every file needs its record and every slot its index inside the payload, which also keeps
-    // a crafted count from overflowing the allocations.
-    DWORD room = data_end - position;
-    if (files <= 0 || slots <= 0 || (DWORD)files > room / QVRK_RECORD_SIZE ||
-        (DWORD)slots > room / QVRK_SLOT_SIZE)
-        return false;
-    if (!ValidIndex(numbers->settings_file, files, true) ||
-        !ValidIndex(numbers->preview_file, files, true))
-        return false;
-
-    uint8_t* table = (uint8_t*)HeapAllocate((size_t)slots * QVRK_SLOT_SIZE);
-    bool ok = table && ReadExact(file, table, (DWORD)slots * QVRK_SLOT_SIZE);
-    for (int32_t i = 0; ok && i < slots; ++i)
-        ok = ValidIndex(qvrk_get_i32(table + i * QVRK_SLOT_SIZE), files, false);
-    config->items =
-        ok ? (EmbeddedItem*)HeapAllocate(sizeof(EmbeddedItem) * (size_t)files) : nullptr;
+// Builds the item and slot tables from the checked entries. False when out of memory or when an
+// item lies beyond what the runtime's 32-bit positions hold.
+bool BuildTables(RuntimeConfig* config, const QvrkPayload* payload, const QvrkEntry* entries,
+                 const int32_t* slot_indexes) {
+    int32_t files = payload->numbers.file_count;
+    int32_t slots = payload->numbers.slot_count;
+    for (int32_t i = 0; i < files; ++i) {
+        if (entries[i].data_offset > 0x7FFFFFFF || entries[i].record.stored_size > 0x7FFFFFFF)
+            return false;
+    }
+    config->items = (EmbeddedItem*)HeapAllocate(sizeof(EmbeddedItem) * (size_t)files);
     config->slots = config->items
                         ? (EmbeddedItem**)HeapAllocate(sizeof(EmbeddedItem*) * (size_t)slots)
                         : nullptr;
     if (!config->slots) {
-        HeapRelease(table);
         HeapRelease(config->items);
         config->items = nullptr;
         return false;
     }
     config->item_count = files;
     config->slot_count = slots;
-    for (int32_t i = 0; i < slots; ++i)
-        config->slots[i] = &config->items[qvrk_get_i32(table + i * QVRK_SLOT_SIZE)];
-    HeapRelease(table);
-    if (numbers->settings_file >= 0)
-        config->settings_file = &config->items[numbers->settings_file];
-    if (numbers->preview_file >= 0)
-        config->preview_file = &config->items[numbers->preview_file];
-    position += (DWORD)slots * QVRK_SLOT_SIZE;
-
     for (int32_t i = 0; i < files; ++i) {
-        uint8_t raw[QVRK_RECORD_SIZE];
-        if (data_end - position < QVRK_RECORD_SIZE || !ReadExact(file, raw, sizeof(raw)))
-            return false;
-        position += QVRK_RECORD_SIZE;
-        QvrkEntryRecord record;
-        qvrk_record_read(raw, config->seed, (uint32_t)i, &record);
+        const QvrkEntryRecord& record = entries[i].record;
         EmbeddedItem* item = &config->items[i];
         item->width = (int32_t)record.width;
         item->height = (int32_t)record.height;
@@ -167,17 +128,18 @@ bool LoadTables(RuntimeConfig* config, HANDLE file, const QvrkSettingsNumbers* n
         item->unpacked_size = (int32_t)record.original_size;
         item->size_mode = (int32_t)record.size_mode;
         item->quality = (int32_t)record.quality;
-        item->data_offset = (int32_t)position;
+        item->data_offset = (int32_t)entries[i].data_offset;
         // Only a bare file name may become a path in the folder: anything with a folder part, a
         // drive or "." / ".." would let a crafted payload write elsewhere.
-        if (qvrk_name_is_bare(record.name))
+        if (qvrk_entry_has_name(&entries[i]))
             AppendText(item->stored_name, 0, sizeof(item->stored_name), record.name);
-        if (item->stored_size < 0 || (DWORD)item->stored_size > data_end - position)
-            return false;
-        position += (DWORD)item->stored_size;
-        if (!SeekTo(file, position))
-            return false;
     }
+    for (int32_t i = 0; i < slots; ++i)
+        config->slots[i] = &config->items[slot_indexes[i]];
+    if (payload->settings_file >= 0)
+        config->settings_file = &config->items[payload->settings_file];
+    if (payload->preview_file >= 0)
+        config->preview_file = &config->items[payload->preview_file];
     return true;
 }
 
@@ -281,27 +243,41 @@ bool LoadPayload(RuntimeConfig* config, const char* own_path) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     config->payload_file = file;
-
     DWORD size = GetFileSize(file, nullptr);
-    uint8_t trailer[QVRK_TRAILER_SIZE];
-    uint32_t offset = 0;
-    if (size == INVALID_FILE_SIZE || size < QVRK_TRAILER_SIZE + QVRK_HEADER_SIZE ||
-        !SeekTo(file, size - QVRK_TRAILER_SIZE) || !ReadExact(file, trailer, sizeof(trailer)) ||
-        !qvrk_read_trailer(trailer, &offset))
-        return false;
-    DWORD data_end = size - QVRK_TRAILER_SIZE;
-    if (offset == 0 || offset > data_end - QVRK_HEADER_SIZE || !SeekTo(file, offset))
+    if (size == INVALID_FILE_SIZE)
         return false;
 
-    uint8_t* block = (uint8_t*)HeapAllocate(QVRK_SETTINGS_SIZE);
-    QvrkSettingsNumbers numbers;
-    bool ok = block && DecodeSettings(config, file, block, &numbers);
-    HeapRelease(block);
+    QvrkPayload* payload = (QvrkPayload*)HeapAllocate(sizeof(QvrkPayload));
+    QvrkInflater* work = (QvrkInflater*)HeapAllocate(sizeof(QvrkInflater));
+    QvrkEntry* entries = nullptr;
+    int32_t* slot_indexes = nullptr;
+    bool ok = false;
+    if (payload && work) {
+        QvrkSource source;
+        qvrk_source_callback(&source, ReadAt, file, size);
+        QvrkPayloadResult result = qvrk_payload_open(payload, &source, work);
+        // Counts and indexes are checked after the block inflated: its fields are kept then.
+        if (result == QVRK_PAYLOAD_OK || result == QVRK_PAYLOAD_BAD_COUNTS ||
+            result == QVRK_PAYLOAD_BAD_SLOT || result == QVRK_PAYLOAD_BAD_FILE_INDEX) {
+            config->seed = payload->seed;
+            ApplySettings(config, payload->settings, &payload->numbers);
+        }
+        if (result == QVRK_PAYLOAD_OK) {
+            uint32_t files = (uint32_t)payload->numbers.file_count;
+            uint32_t slots = (uint32_t)payload->numbers.slot_count;
+            entries = (QvrkEntry*)HeapAllocate(sizeof(QvrkEntry) * files);
+            slot_indexes = (int32_t*)HeapAllocate(sizeof(int32_t) * slots);
+            ok = entries && slot_indexes &&
+                 qvrk_payload_read_entries(payload, entries, files) == QVRK_PAYLOAD_OK &&
+                 qvrk_payload_read_slots(payload, slot_indexes, slots) == QVRK_PAYLOAD_OK &&
+                 BuildTables(config, payload, entries, slot_indexes);
+        }
+    }
+    HeapRelease(entries);
+    HeapRelease(slot_indexes);
+    HeapRelease(work);
+    HeapRelease(payload);
     if (!ok)
-        return false;
-    DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
-    if (position == INVALID_SET_FILE_POINTER || position > data_end ||
-        !LoadTables(config, file, &numbers, position, data_end))
         return false;
 
     if (!Extractable(config->settings_file))
