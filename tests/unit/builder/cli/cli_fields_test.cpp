@@ -26,7 +26,6 @@ TEST(CliFieldsTest, AssignmentsOfEveryKind) {
         {"background_color=#0a0B0c", "background_color", "#0A0B0C"},
         {"playback_files=a.swf;b.swf", "playback_files", "a.swf;b.swf"},
         {"playback_files=", "playback_files", ""},
-        {"company_name=Caf\xC3\xA9", "company_name", "Caf\xC3\xA9"}, // UTF-8 in, UTF-8 out
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.assignment);
@@ -37,7 +36,14 @@ TEST(CliFieldsTest, AssignmentsOfEveryKind) {
         EXPECT_EQ(CliFieldText(fields, *field), c.text);
     }
     EXPECT_EQ(fields.playback_files.GetCount(), 0);
-    EXPECT_EQ(std::string(fields.company_name.c_str()), "Caf\xE9"); // stored in Windows-1252
+#ifndef _WIN32
+    // A POSIX terminal speaks UTF-8; the document holds Windows-1252. (A Windows console hands
+    // over ANSI bytes, which are taken as they are.)
+    std::string error;
+    ASSERT_TRUE(CliApplyAssignment(fields, "company_name=Caf\xC3\xA9", &error));
+    EXPECT_EQ(std::string(fields.company_name.c_str()), "Caf\xE9");
+    EXPECT_EQ(CliFieldText(fields, *CliFindField("company_name")), "Caf\xC3\xA9");
+#endif
     EXPECT_FLOAT_EQ(fields.background_color.alpha, 1.0f);
 }
 
@@ -47,8 +53,10 @@ TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
         "compress_movies=1",  "compress_movies=yes", "quality=",
         "quality=1.5",        "quality=99999999999", "quality=12abc",
         "background_color=#FFF", "background_color=FF8000", "background_color=#GG0000",
-        "company_name=\xE2\x82",       // broken UTF-8
-        "company_name=\xE4\xB8\xAD",   // a character Windows-1252 lacks
+#ifndef _WIN32
+        "company_name=\xE2\x82",     // broken UTF-8
+        "company_name=\xE4\xB8\xAD", // a character Windows-1252 lacks
+#endif
     };
     for (const char* assignment : bad) {
         SCOPED_TRACE(assignment);
