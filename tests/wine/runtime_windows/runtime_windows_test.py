@@ -1,0 +1,290 @@
+#!/usr/bin/env python3
+"""The screensaver stub's windows under Wine and Xvfb, driven with real input from xdotool.
+
+runtime_windows_test.py STATE STUB STANDIN_DLL GROUP   (GROUP: layout, wake, notice, settings)
+Each group registers the Flash control stand-in only for as long as it needs it.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+HARNESS = os.path.join(HERE, "..", "harness")
+STANDIN_SCRIPT = os.path.join(HERE, "..", "flash_standin", "flash-standin")
+STATE, STUB, STANDIN, GROUP = sys.argv[1:5]
+WORK = tempfile.mkdtemp(prefix="runtime-windows-")
+ENV = dict(os.environ)
+for line in open(os.path.join(STATE, "env")):
+    key, _, value = line.strip().partition("=")
+    ENV[key] = value.strip("'")
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def wine(*args, **kw):
+    return subprocess.run([os.path.join(HARNESS, "wine-run"), "--state", STATE] + list(args),
+                          env=ENV, capture_output=True, text=True, **kw)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool"] + list(args), env=ENV, capture_output=True, text=True).stdout
+
+
+def standin(action):
+    subprocess.run([STANDIN_SCRIPT, "--state", STATE, action, STANDIN], env=ENV, check=True)
+
+
+def make_saver(name, *options):
+    path = os.path.join(WORK, name)
+    subprocess.run([sys.executable, os.path.join(HERE, "make_saver.py"), STUB, path] + list(options),
+                   check=True)
+    return path
+
+
+def start(saver, *args, log=None):
+    env = dict(ENV)
+    if log:
+        env["FLASH_STANDIN_LOG"] = wine("winepath", "-w", log).stdout.strip()
+    return subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE, saver] + list(args),
+                            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def wait_window(caption, timeout=20):
+    end = time.time() + timeout
+    while time.time() < end:
+        found = xdotool("search", "--name", "^" + caption + "$").split()
+        if found:
+            return found[0]
+        time.sleep(0.2)
+    return None
+
+
+def ended(process, timeout):
+    try:
+        process.wait(timeout)
+        return True
+    except subprocess.TimeoutExpired:
+        return False
+
+
+def stop(process):
+    if process.poll() is None:
+        xdotool("key", "Escape")
+        if not ended(process, 10):
+            process.kill()
+            process.wait()
+
+
+def pixel(x, y):
+    shot = os.path.join(WORK, "shot.png")
+    subprocess.run(["import", "-window", "root", shot], env=ENV, check=True)
+    out = subprocess.run(["convert", shot, "-format", "%%[pixel:p{%d,%d}]" % (x, y), "info:"],
+                         capture_output=True, text=True).stdout
+    return out.strip()
+
+
+def white_box(shot):
+    """Bounding box of the white pixels of a screenshot, or None."""
+    out = subprocess.run(["convert", shot, "-fill", "black", "+opaque", "white", "-format", "%@",
+                          "info:"], capture_output=True, text=True).stdout.strip()
+    return None if out.startswith("0x0") or not out else out
+
+
+def temp_folder_is_clean():
+    temp = wine("cmd", "/c", "echo %TEMP%").stdout.strip()
+    unix = wine("winepath", "-u", temp).stdout.strip()
+    return not os.path.exists(os.path.join(unix, "swfsaver"))
+
+
+STANDIN_COLOUR = "srgb(32,192,64)"
+
+
+def test_layout():
+    # Movie size, size mode, expected rectangle (left, top, right, bottom) in 1024 x 768.
+    cases = [("400,300,0", (312, 234, 712, 534)), ("400,300,1", (0, 0, 1024, 768)),
+             ("400,100,1", (0, 256, 1024, 512)), ("2000,1000,0", (0, 128, 1024, 640)),
+             ("2000,1000,3", (-488, -116, 1512, 884)), ("0,300,1", (511, 0, 512, 768)),
+             ("400,300,2", (0, 0, 1024, 768))]
+    standin("register")
+    try:
+        for number, (movie, rect) in enumerate(cases):
+            log = os.path.join(WORK, "layout%d.log" % number)
+            quality = number % 3
+            saver = make_saver("layout%d.scr" % number, "--movie", movie + ",%d,movie.swf" % quality)
+            process = start(saver, "/s", log=log)
+            check(wait_window("Tarvo Screensaver") is not None, movie + ": window shown")
+            time.sleep(2)
+            left, top, right, bottom = rect
+            inside = (max(left, 0) + 2, max(top, 0) + 2)
+            if right - left > 4:
+                check(pixel(*inside) == STANDIN_COLOUR, movie + ": stand-in colour on screen")
+            if left > 4:
+                check(pixel(left - 3, max(top, 0) + 5) == "srgb(0,0,0)", movie + ": black beside")
+            stop(process)
+            lines = open(log).read().splitlines()
+            rects = [l for l in lines if l.startswith("IOleInPlaceObject.SetObjectRects")]
+            want = "position=%d,%d,%d,%d clip=%d,%d,%d,%d" % (rect + rect)
+            check(rects and rects[-1].endswith(want), movie + ": " + want + " got " + (rects[-1] if rects else "none"))
+            puts = [l.split(" value=")[1] for l in lines if l.startswith("IDispatch.Invoke")]
+            check(puts[:3] == ['bstr:""', "i4:2", 'bstr:"%s"' % ["Low", "Medium", "High"][quality]]
+                  and puts[3].endswith('\\swfsaver\\movie.swf"') and len(puts) == 4,
+                  movie + ": property puts " + repr(puts))
+            if number == 0:
+                order = [l.split(" ")[0] for l in lines]
+                first = [order.index(m) for m in ("IQuickActivate.QuickActivate", "IOleObject.SetExtent",
+                                                  "IOleObject.DoVerb", "IOleInPlaceObject.GetWindow",
+                                                  "ConnectionPoint.Advise", "IDispatch.Invoke")]
+                check(first == sorted(first), "activation order " + repr(first))
+                check(any("IOleObject.SetExtent aspect=1 cx=27093 cy=20320" in l for l in lines),
+                      "first extent is the window in hundredths of millimetres")
+                check(any("container_size=%d control_size=24 site=set sink=null" % 112 in l for l in lines),
+                      "QuickActivate sizes and client site")
+                check(any("verb=-5" in l and "rect=0,0,1024,768" in l for l in lines), "in-place verb")
+                check(any("context=0x00000000 frame=set document=null position=0,0,1024,768 "
+                          "clip=0,0,1024,768 mdi=0 frame_window_is_parent=1" in l for l in lines),
+                      "window context")
+                check("ConnectionPoint.Unadvise cookie=0x51" in lines, "sink unadvised at the end")
+                tail = [l for l in lines if l.split(" ")[0] in ("ConnectionPoint.Unadvise",
+                        "IOleInPlaceObject.InPlaceDeactivate", "IOleObject.Close", "Destroyed")]
+                check(tail == ["ConnectionPoint.Unadvise cookie=0x51", "IOleInPlaceObject.InPlaceDeactivate",
+                               "IOleObject.Close save=1", "Destroyed"], "site destruction " + repr(tail))
+            check(temp_folder_is_clean(), movie + ": no swfsaver folder left")
+        # Right-button input never reaches the control.
+        log = os.path.join(WORK, "right.log")
+        saver = make_saver("right.scr", "--flags", "0x374", "--movie", "400,300,1,1,movie.swf")
+        process = start(saver, "/s", log=log)
+        wait_window("Tarvo Screensaver")
+        time.sleep(2)
+        xdotool("click", "3")
+        check(not ended(process, 2), "right click with wake on right click off keeps running")
+        xdotool("click", "1")
+        check(ended(process, 10), "left click ends it")
+        stop(process)
+        text = open(log).read()
+        check("Window.RightButton" not in text and "Window.LeftButtonDown" in text,
+              "control gets the left button but no right-button message")
+    finally:
+        standin("unregister")
+
+
+def test_wake():
+    flags_all = "0x37C"
+    cases = [  # what, flags, input actions, ends
+        ("10 pixels", flags_all, [("mousemove", "110", "110")], False),
+        ("11 pixels", flags_all, [("mousemove", "111", "100")], True),
+        ("escape with wake on key off", "0x35C", [("key", "Escape")], True),
+        ("key with wake on key off", "0x35C", [("key", "a")], False),
+        ("key with wake on key on", flags_all, [("key", "a")], True),
+        ("Alt+F4", flags_all, [("key", "alt+F4")], False),
+        ("key up only", flags_all, [("keyup", "a")], False),
+    ]
+    saver_for = {}
+    for what, flags, actions, ends in cases:
+        if flags not in saver_for:
+            saver_for[flags] = make_saver("wake%s.scr" % flags, "--flags", flags)
+        xdotool("mousemove", "100", "100")
+        process = start(saver_for[flags], "/s")
+        window = wait_window("Tarvo Screensaver")
+        check(window is not None, what + ": window shown")
+        time.sleep(2)
+        for action in actions:
+            xdotool(*action)
+        check(ended(process, 4) == ends, what + (": ends" if ends else ": keeps running"))
+        if not ends and what == "Alt+F4":
+            xdotool("windowclose", window) if window else None
+            check(not ended(process, 2), "closing the window from outside keeps running")
+        stop(process)
+    # Movement within the first second is ignored.
+    xdotool("mousemove", "100", "100")
+    process = start(saver_for[flags_all], "/s")
+    wait_window("Tarvo Screensaver")
+    xdotool("mousemove", "300", "300")
+    time.sleep(0.3)
+    xdotool("mousemove", "100", "100")
+    check(not ended(process, 2.5), "movement in the first second is ignored")
+    xdotool("mousemove", "300", "300")
+    check(ended(process, 4), "the same movement later ends it")
+    stop(process)
+    # Without stand-in there is no control, and the window covers the screen in black.
+    check(temp_folder_is_clean(), "no swfsaver folder left")
+
+
+def test_notice():
+    saver = make_saver("notice.scr", "--movie", "400,300,1,1,movie.swf")
+    process = start(saver, "/s")
+    check(wait_window("Tarvo Screensaver") is not None, "window shown without control")
+    time.sleep(5)
+    boxes = []
+    for _ in range(2):
+        shot = os.path.join(WORK, "notice%d.png" % len(boxes))
+        subprocess.run(["import", "-window", "root", shot], env=ENV, check=True)
+        boxes.append(white_box(shot))
+        time.sleep(4.2)
+    stop(process)
+    check(boxes[0] is not None, "white notice text on screen: " + repr(boxes[0]))
+    check(boxes[0] != boxes[1], "notice moved after four seconds: " + repr(boxes))
+    check(temp_folder_is_clean(), "no swfsaver folder left")
+
+
+def reg_query(key, value):
+    out = wine("reg", "query", key, "/v", value).stdout
+    for line in out.splitlines():
+        parts = line.split()
+        if parts and parts[0] == value:
+            return parts[1], parts[-1]
+    return None
+
+
+def test_settings():
+    key = r"HKCU\Software\TarvoSavers\Acme\Stars"
+    wine("reg", "delete", key, "/f")
+    saver = make_saver("settings.scr", "--movie", "400,300,1,2,movie.swf")
+    # Enter stores what is shown: sound on, the movie's own quality.
+    process = start(saver, "/c")
+    window = wait_window("Stars")
+    check(window is not None, "dialog caption is the screensaver name")
+    time.sleep(1)
+    xdotool("key", "Return")
+    check(ended(process, 10), "Enter ends the dialog")
+    check(reg_query(key, "Sound") == ("REG_DWORD", "0x1"), "Sound stored as 1")
+    check(reg_query(key, "Quality") == ("REG_DWORD", "0x2"), "Quality stored as 2")
+    # Unticking Sound with the keyboard and Escape stores Sound 0.
+    process = start(saver, "/c")
+    wait_window("Stars")
+    time.sleep(1)
+    xdotool("key", "Tab")
+    xdotool("key", "space")
+    xdotool("key", "Escape")
+    check(ended(process, 10), "Escape ends the dialog")
+    check(reg_query(key, "Sound") == ("REG_DWORD", "0x0"), "Sound stored as 0 after unticking")
+    # A stored Quality of 5 means unset: nothing is written over it.
+    wine("reg", "add", key, "/v", "Quality", "/t", "REG_DWORD", "/d", "5", "/f")
+    process = start(saver, "/c")
+    wait_window("Stars")
+    time.sleep(1)
+    xdotool("key", "Return")
+    ended(process, 10)
+    check(reg_query(key, "Quality") == ("REG_DWORD", "0x5"), "Quality 5 is left as it was")
+    # Without company name the key has the screensaver name alone.
+    bare = r"HKCU\Software\TarvoSavers\Stars"
+    wine("reg", "delete", bare, "/f")
+    process = start(make_saver("bare.scr", "--company", "", "--movie", "400,300,1,0,m.swf"), "/c")
+    wait_window("Stars")
+    time.sleep(1)
+    xdotool("key", "Return")
+    ended(process, 10)
+    check(reg_query(bare, "Quality") == ("REG_DWORD", "0x0"), "key without company name")
+    wine("reg", "delete", key, "/f")
+    wine("reg", "delete", bare, "/f")
+
+
+{"layout": test_layout, "wake": test_wake, "notice": test_notice, "settings": test_settings}[GROUP]()
+print("%d failure(s)" % len(failures))
+sys.exit(1 if failures else 0)
