@@ -14,11 +14,19 @@
 
 #include <cstdarg>
 
+// The syntax is C99's on every platform, so the compiler checks calls against GNU printf, also
+// with MinGW whose default check follows the older Windows runtime.
+#if defined(__MINGW32__)
+#define KZ_PRINTF_FORMAT gnu_printf
+#else
+#define KZ_PRINTF_FORMAT printf
+#endif
+
 // Writes at most size - 1 characters and a NUL (when size > 0) and returns the length of the whole
 // result, so that a caller can size a second pass.
 int FormatToBufferV(char* buffer, int size, const char* format, va_list args);
 int FormatToBuffer(char* buffer, int size, const char* format, ...)
 #if defined(__GNUC__)
-    __attribute__((format(printf, 3, 4)))
+    __attribute__((format(KZ_PRINTF_FORMAT, 3, 4)))
 #endif
     ;

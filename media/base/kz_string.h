@@ -12,6 +12,8 @@
 #include <cstdarg>
 #include <cstdint>
 
+#include "media/base/kz_format.h"
+
 class KZString {
 public:
     struct Header {
@@ -69,7 +71,7 @@ public:
     // Sets the string to the formatted text (see kz_format.h); a null format makes it empty.
     bool Format(const char* format, ...)
 #if defined(__GNUC__)
-        __attribute__((format(printf, 2, 3)))
+        __attribute__((format(KZ_PRINTF_FORMAT, 2, 3)))
 #endif
         ;
     bool FormatV(const char* format, va_list args);

@@ -23,12 +23,13 @@ TEST(KZFile, WriteReadSeekAndLength) {
     KZFile out = CreateFileForWrite(path);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(WriteToFile("hello, file", 11, out), 11);
-    // Others may read while it is open for writing.
-    KZFile reader = OpenFileForRead(path);
-    EXPECT_NE(reader, nullptr);
-    CloseFile(reader);
     CloseFile(out);
     EXPECT_EQ(GetFileLength(path), 11);
+    // Readers share the file.
+    KZFile reader = OpenFileForRead(path);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(GetFileLength(path), 11);
+    CloseFile(reader);
 
     KZFile in = OpenFileForRead(path);
     ASSERT_NE(in, nullptr);

@@ -33,6 +33,18 @@ std::string Host(const char* format, ...) {
     return buffer;
 }
 
+#if defined(_WIN32)
+// The Windows C runtime's own formatter (MinGW's snprintf is a C99 replacement of its own).
+std::string Runtime(const char* format, ...) {
+    char buffer[2048] = {0};
+    va_list args;
+    va_start(args, format);
+    _vsnprintf(buffer, sizeof(buffer) - 1, format, args);
+    va_end(args);
+    return buffer;
+}
+#endif
+
 // Formats with both and compares; the format is a run-time string on purpose.
 #define EXPECT_LIKE_HOST(format, ...)                                                              \
     EXPECT_EQ(Ours(format, __VA_ARGS__), Host(format, __VA_ARGS__)) << format
@@ -50,8 +62,16 @@ TEST(FormatToBuffer, IntegersAgreeWithHost) {
                                       "%.0u", "%+u",    "% x",    "%#5.3o"};
     const unsigned unsigned_values[] = {0u, 1u, 8u, 255u, 0xDEADBEEFu, UINT_MAX};
     for (const char* f : unsigned_formats)
-        for (unsigned v : unsigned_values)
+        for (unsigned v : unsigned_values) {
+#if defined(_WIN32)
+            // MinGW's printf prints nothing for "%#.0o" of 0; C asks for the "0".
+            if (strcmp(f, "%#.0o") == 0 && v == 0) {
+                EXPECT_EQ(Ours(f, v), "0");
+                continue;
+            }
+#endif
             EXPECT_LIKE_HOST(f, v);
+        }
 }
 
 TEST(FormatToBuffer, LengthModifiersAgreeWithHost) {
@@ -163,18 +183,19 @@ TEST(FormatToBuffer, RandomDoublesAgreeWithHost) {
 
 TEST(FormatToBuffer, PointerFollowsTheHostLibrary) {
     int x = 0;
-    void* pointers[] = {&x, reinterpret_cast<void*>(uintptr_t(0x1234abcd))};
-    for (void* p : pointers) {
-        EXPECT_LIKE_HOST("%p", p);
-        EXPECT_LIKE_HOST("%20p|", p);
-        EXPECT_LIKE_HOST("%-20p|", p);
-    }
+    void* pointers[] = {&x, reinterpret_cast<void*>(uintptr_t(0x1234abcd)), nullptr};
+    const char* formats[] = {"%p", "%20p|", "%-20p|"};
+    for (void* p : pointers)
+        for (const char* f : formats) {
 #if defined(_WIN32)
-    EXPECT_EQ(Ours("%p", static_cast<void*>(nullptr)), "0000000000000000");
+            EXPECT_EQ(Ours(f, p), Runtime(f, p)) << f;
+#else
+            EXPECT_LIKE_HOST(f, p);
+#endif
+        }
+#if defined(_WIN32)
     EXPECT_EQ(Ours("%p", reinterpret_cast<void*>(uintptr_t(0xabc))), "0000000000000ABC");
 #else
-    EXPECT_LIKE_HOST("%p|%10p|%-10p|", static_cast<void*>(nullptr), static_cast<void*>(nullptr),
-                     static_cast<void*>(nullptr));
     EXPECT_EQ(Ours("%p", reinterpret_cast<void*>(uintptr_t(0xabc))), "0xabc");
 #endif
 }
