@@ -32,11 +32,15 @@ press_key_until_gone() {
     done
     return 1
 }
-# run_saver SCR ARGS...: starts the stub in the background; sets $saver_pid.
+# run_saver SCR ARGS...: starts the stub in the background; sets $saver_pid. A stub left running
+# by a failed case would later end and remove the folder under the next case's feet.
+saver_pid=""
+trap '[ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null' EXIT
 run_saver() { run "$@" >"$WORK/saver.log" 2>&1 & saver_pid=$!; }
 wait_exit() {
     local code=0
     wait "$saver_pid" || code=$?
+    saver_pid=""
     [ "$code" -eq 0 ] || fail "stub exit code $code"
 }
 
