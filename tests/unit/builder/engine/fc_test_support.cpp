@@ -3,6 +3,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
 #include <fstream>
 
 #include <zlib.h>
@@ -10,7 +17,9 @@
 namespace fctest {
 
 ScratchFolder::ScratchFolder(const char* name) {
-    std::filesystem::path p = std::filesystem::path(SCRKIT_BINARY_DIR) / "test-scratch" / name;
+    // CTest runs the cases of one program side by side: each process gets folders of its own.
+    std::filesystem::path p = std::filesystem::path(SCRKIT_BINARY_DIR) / "test-scratch" /
+                              (std::string(name) + "-" + std::to_string(getpid()));
     std::error_code ec;
     std::filesystem::remove_all(p, ec);
     std::filesystem::create_directories(p, ec);
