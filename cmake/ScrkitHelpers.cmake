@@ -2,7 +2,9 @@
 
 # Name of this configuration in test names, so that one CTest run over all builds stays readable.
 if(NOT SCRKIT_CONFIG_NAME)
-  if(WIN32)
+  if(SCRKIT_FUZZ)
+    set(SCRKIT_CONFIG_NAME fuzz)
+  elseif(WIN32)
     set(SCRKIT_CONFIG_NAME win64)
   elseif(SCRKIT_SANITIZE)
     set(SCRKIT_CONFIG_NAME asan)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 #include <zlib.h>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -10,6 +11,7 @@
 #include <chrono>
 #endif
 
+#include "builder/engine/fc_cws_convert.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_movie_info.h"
 #include "builder/engine/fc_payload_writer.h"
@@ -211,47 +213,30 @@ KZString ScreensaverBuild::UncompressedCopyOf(const KZString& path) {
     SeekFile(in, 0, KZ_SEEK_SET);
     bool compressed = length >= 21 && length < 0x7FFFFFFF && ReadFromFile(header, 8, in) == 8 &&
                       memcmp(header, "CWS", 3) == 0;
-    uint32_t full = compressed ? uint32_t(header[4]) | uint32_t(header[5]) << 8 |
-                                     uint32_t(header[6]) << 16 | uint32_t(header[7]) << 24
-                               : 0;
-    if (!compressed || full < 8 || full - 8 > FC_MAX_INFLATED_MOVIE) {
-        CloseFile(in);
-        return result;
-    }
-    int rest_size = int(length - 8);
-    uint32_t body_size = full - 8;
-    uint8_t* rest = static_cast<uint8_t*>(KZMalloc(size_t(rest_size)));
-    uint8_t* body = static_cast<uint8_t*>(KZMalloc(size_t(body_size) + 1));
-    bool ok = rest && body && ReadFromFile(rest, rest_size, in) == rest_size;
-    CloseFile(in);
-    if (ok) {
-        z_stream zs;
-        memset(&zs, 0, sizeof zs);
-        ok = inflateInit(&zs) == Z_OK;
-        if (ok) {
-            zs.next_in = rest;
-            zs.avail_in = uInt(rest_size);
-            zs.next_out = body;
-            zs.avail_out = uInt(body_size);
-            int rc = inflate(&zs, Z_FINISH);
-            ok = rc == Z_STREAM_END && zs.total_out == body_size;
-            inflateEnd(&zs);
+    std::vector<uint8_t> image;
+    std::vector<uint8_t> body;
+    if (compressed) {
+        int rest_size = int(length - 8);
+        try {
+            image.resize(size_t(length));
+        } catch (const std::bad_alloc&) {
+            compressed = false;
         }
+        compressed = compressed && ReadFromFile(image.data() + 8, rest_size, in) == rest_size;
+        if (compressed)
+            memcpy(image.data(), header, 8);
     }
+    CloseFile(in);
     KZString copy;
-    if (ok && NewTempName(&copy)) {
-        header[0] = 'F';
+    if (compressed && FCUncompressMovie(image.data(), image.size(), &body) && NewTempName(&copy)) {
         KZFile out = CreateFileForWrite(copy);
-        bool written = out && WriteToFile(header, 8, out) == 8 &&
-                       (body_size == 0 || WriteToFile(body, int(body_size), out) == int(body_size));
+        bool written = out && WriteToFile(body.data(), int(body.size()), out) == int(body.size());
         CloseFile(out);
         if (written)
             result = copy;
         else
             KZDeleteFile(copy);
     }
-    KZFree(rest);
-    KZFree(body);
     converted_sources.Add(path);
     converted_copies.Add(result);
     return result;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "builder/engine/fc_cws_convert.h" // FC_MAX_INFLATED_MOVIE
+
 class FCDocument;
 class FCResources;
 class KZReporter;
@@ -19,7 +21,3 @@ struct FCBuildOptions {
 // it was, and none of the build's temporary files remain. The document is not changed.
 bool build_screensaver(const FCDocument& document, const char* output_path, FCResources& resources,
                        KZReporter& reporter, const FCBuildOptions& options = FCBuildOptions());
-
-// Largest movie body a compressed ("CWS") movie may claim: a hostile header must not make the
-// build allocate without bound.
-const uint32_t FC_MAX_INFLATED_MOVIE = 256u * 1024u * 1024u;
