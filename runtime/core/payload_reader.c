@@ -200,6 +200,15 @@ uint32_t qvrk_payload_item_size(const QvrkPayload* payload, uint32_t index) {
     return qvrk_payload_compressed(payload) ? record->original_size : record->stored_size;
 }
 
+int qvrk_payload_item_size_possible(const QvrkPayload* payload, uint32_t index) {
+    const QvrkEntryRecord* record;
+    if (payload->entries == 0 || index >= payload->entry_count)
+        return 0;
+    record = &payload->entries[index].record;
+    return !qvrk_payload_compressed(payload) ||
+           qvrk_inflated_size_possible(record->stored_size, record->original_size);
+}
+
 QvrkPayloadResult qvrk_payload_decode_item(const QvrkPayload* payload, uint32_t index,
                                            QvrkInflater* work, uint8_t* out, size_t out_size,
                                            uint8_t* scratch, size_t scratch_size) {
@@ -224,6 +233,8 @@ QvrkPayloadResult qvrk_payload_decode_item(const QvrkPayload* payload, uint32_t 
 
     if (work == 0)
         return QVRK_PAYLOAD_BAD_BUFFER;
+    if (!qvrk_inflated_size_possible(stored, entry->record.original_size))
+        return QVRK_PAYLOAD_BAD_ITEM_DATA;
     if (payload->source.read_at == 0 && payload->source.memory != 0 &&
         !qvrk_payload_scrambled(payload)) {
         /* Offsets were checked against the file size when the entries were read. */

@@ -95,6 +95,11 @@ int qvrk_payload_scrambled(const QvrkPayload* payload);  /* flag bit 1 */
 /* Bytes that item index decodes to: original_size when the data is compressed, else stored_size. */
 uint32_t qvrk_payload_item_size(const QvrkPayload* payload, uint32_t index);
 
+/* 1 when item index may decode to qvrk_payload_item_size bytes: always for stored data, and for
+ * compressed data only within what its stored bytes can inflate to (qvrk_inflated_size_possible).
+ * Callers check this before they allocate the output; decode_item refuses such an item too. */
+int qvrk_payload_item_size_possible(const QvrkPayload* payload, uint32_t index);
+
 /* Decodes item index into out, which must be exactly qvrk_payload_item_size bytes. Compressed
  * data needs scratch of at least stored_size bytes, except from a memory image without scrambling,
  * which is inflated in place (scratch may then be null). work is needed for compressed data. */

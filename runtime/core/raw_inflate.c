@@ -479,3 +479,7 @@ const char* qvrk_inflate_result_text(QvrkInflateResult result) {
     }
     return "unknown";
 }
+
+int qvrk_inflated_size_possible(uint32_t stored, uint32_t original) {
+    return (uint64_t)original <= (uint64_t)stored * QVRK_INFLATE_MAX_RATIO + QVRK_INFLATE_MAX_SLACK;
+}

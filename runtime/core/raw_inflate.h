@@ -49,6 +49,13 @@ typedef struct QvrkInflater {
 QvrkInflateResult qvrk_inflate(QvrkInflater* work, const uint8_t* in, size_t in_size, uint8_t* out,
                                size_t out_size, size_t* produced);
 
+/* Deflate yields at most 1032 bytes per input byte (a 258-byte match in two bits), plus a few for
+ * the first literals. 1 when `original` bytes can come out of `stored` bytes of stream; a record
+ * that claims more is forged, and is refused before anyone allocates for it. */
+#define QVRK_INFLATE_MAX_RATIO 1032u
+#define QVRK_INFLATE_MAX_SLACK 64u
+int qvrk_inflated_size_possible(uint32_t stored, uint32_t original);
+
 /* A short English name of a result, for diagnostics ("ok", "truncated input" ...). */
 const char* qvrk_inflate_result_text(QvrkInflateResult result);
 
