@@ -225,7 +225,10 @@ bool CliApplyAssignment(FCDocumentFields& fields, const char* assignment, std::s
             const char* end = strchr(start, ';');
             std::string item = end ? std::string(start, size_t(end - start)) : std::string(start);
             KZString text;
-            if (!CliArgumentToAnsi(item.c_str(), text) || !items.Add(text))
+            if (!CliArgumentToAnsi(item.c_str(), text))
+                return bad("';'-separated texts of the Windows-1252 code page");
+            // An empty item names no file, and the list's text could not show it again.
+            if (!item.empty() && !items.Add(text))
                 return bad("';'-separated texts of the Windows-1252 code page");
             if (!end)
                 break;

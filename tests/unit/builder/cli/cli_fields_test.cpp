@@ -26,6 +26,8 @@ TEST(CliFieldsTest, AssignmentsOfEveryKind) {
         {"background_color=#0a0B0c", "background_color", "#0A0B0C"},
         {"playback_files=a.swf;b.swf", "playback_files", "a.swf;b.swf"},
         {"playback_files=", "playback_files", ""},
+        {"playback_files=;a.swf;;b.swf;", "playback_files", "a.swf;b.swf"},
+        {"playback_files=;;", "playback_files", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.assignment);
