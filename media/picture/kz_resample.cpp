@@ -151,22 +151,55 @@ int Contributors(int i, int source, double factor, int filter, double support,
     return int(list->size());
 }
 
+// Every sum below adds the float products weight * sample to a double in contributor order, so
+// that the passes give the same bytes however their loops are arranged.
+
+// Row by row: the contributors of every target column are worked out first (the progress
+// callback is asked once per column, as it is per row in the vertical pass), then each source
+// row is read once from left to right.
 bool HorizontalPass(const KZPicture* src, KZPicture* dst, double factor, int filter,
                     std::vector<Contribution>& list, const ClampTable& clamp,
                     KZProgressCallback progress, void* arg) {
-    int bpp = src->BytesPerPixel();
-    double support = kFilterSupport[filter];
-    for (int i = 0; i < dst->Width(); i++) {
+    const int bpp = src->BytesPerPixel();
+    const double support = kFilterSupport[filter];
+    const int width = dst->Width();
+    std::vector<int> first(size_t(width) + 1);
+    std::vector<int> offsets;
+    std::vector<float> weights;
+    for (int i = 0; i < width; i++) {
         if (progress && progress(arg))
             return false;
         int n = Contributors(i, src->Width(), factor, filter, support, &list);
-        for (int y = 0; y < dst->Height(); y++) {
-            const uint8_t* s = src->Row(y);
-            uint8_t* t = dst->Row(y) + size_t(i) * bpp;
+        first[size_t(i)] = int(weights.size());
+        for (int k = 0; k < n; k++) {
+            offsets.push_back(list[size_t(k)].pixel * bpp);
+            weights.push_back(list[size_t(k)].weight);
+        }
+    }
+    first[size_t(width)] = int(weights.size());
+    const int* offset = offsets.data();
+    const float* weight = weights.data();
+    for (int y = 0; y < dst->Height(); y++) {
+        const uint8_t* s = src->Row(y);
+        uint8_t* t = dst->Row(y);
+        for (int i = 0; i < width; i++, t += bpp) {
+            const int begin = first[size_t(i)], end = first[size_t(i) + 1];
+            if (bpp == 3) {
+                double v0 = 0.0, v1 = 0.0, v2 = 0.0;
+                for (int k = begin; k < end; k++) {
+                    const uint8_t* p = s + offset[k];
+                    const float w = weight[k];
+                    v0 += w * p[0];
+                    v1 += w * p[1];
+                    v2 += w * p[2];
+                }
+                t[0] = clamp(v0), t[1] = clamp(v1), t[2] = clamp(v2);
+                continue;
+            }
             for (int c = 0; c < bpp; c++) {
                 double v = 0.0;
-                for (int k = 0; k < n; k++)
-                    v += list[size_t(k)].weight * s[size_t(list[size_t(k)].pixel) * bpp + c];
+                for (int k = begin; k < end; k++)
+                    v += weight[k] * s[offset[k] + c];
                 t[c] = clamp(v);
             }
         }
@@ -174,21 +207,33 @@ bool HorizontalPass(const KZPicture* src, KZPicture* dst, double factor, int fil
     return true;
 }
 
+// Each target row sums whole source rows into a row of doubles, a stretch at a time so that
+// the sums stay in the cache; the inner loop runs along the row and vectorises.
 bool VerticalPass(const KZPicture* src, KZPicture* dst, double factor, int filter,
                   std::vector<Contribution>& list, const ClampTable& clamp,
                   KZProgressCallback progress, void* arg) {
-    int row_bytes = src->BytesPerPixel() * src->Width();
-    double support = kFilterSupport[filter];
+    const int row_bytes = src->BytesPerPixel() * src->Width();
+    const double support = kFilterSupport[filter];
+    const int kStretch = 2048;
+    std::vector<double> sums(size_t(std::min(row_bytes, kStretch)));
+    double* sum = sums.data();
     for (int i = 0; i < dst->Height(); i++) {
         if (progress && progress(arg))
             return false;
         int n = Contributors(i, src->Height(), factor, filter, support, &list);
         uint8_t* t = dst->Row(i);
-        for (int b = 0; b < row_bytes; b++) {
-            double v = 0.0;
-            for (int k = 0; k < n; k++)
-                v += list[size_t(k)].weight * src->Row(list[size_t(k)].pixel)[b];
-            t[b] = clamp(v);
+        for (int at = 0; at < row_bytes; at += kStretch) {
+            const int count = std::min(kStretch, row_bytes - at);
+            for (int b = 0; b < count; b++)
+                sum[b] = 0.0;
+            for (int k = 0; k < n; k++) {
+                const uint8_t* s = src->Row(list[size_t(k)].pixel) + at;
+                const float w = list[size_t(k)].weight;
+                for (int b = 0; b < count; b++)
+                    sum[b] += w * s[b];
+            }
+            for (int b = 0; b < count; b++)
+                t[at + b] = clamp(sum[b]);
         }
     }
     return true;
