@@ -55,7 +55,7 @@ private:
     int64_t length = 0;
 };
 
-struct Spec {
+struct Conversion {
     int flags = 0;
     int width = 0;
     int precision = -1; // -1: none given
@@ -63,16 +63,16 @@ struct Spec {
 };
 
 // Writes prefix (sign, "0x"), `zeros` zeros and the body, padded to the width.
-void Emit(Sink& out, const Spec& spec, const char* prefix, int prefix_length, int64_t zeros,
+void Emit(Sink& out, const Conversion& conv, const char* prefix, int prefix_length, int64_t zeros,
           const char* body, int64_t body_length, bool allow_zero_pad) {
     int64_t total = prefix_length + zeros + body_length;
-    int64_t pad = spec.width > total ? spec.width - total : 0;
-    if (spec.flags & kLeft) {
+    int64_t pad = conv.width > total ? conv.width - total : 0;
+    if (conv.flags & kLeft) {
         out.Put(prefix, prefix_length);
         out.Repeat('0', zeros);
         out.Put(body, body_length);
         out.Repeat(' ', pad);
-    } else if ((spec.flags & kZero) && allow_zero_pad) {
+    } else if ((conv.flags & kZero) && allow_zero_pad) {
         out.Put(prefix, prefix_length);
         out.Repeat('0', zeros + pad);
         out.Put(body, body_length);
@@ -84,7 +84,7 @@ void Emit(Sink& out, const Spec& spec, const char* prefix, int prefix_length, in
     }
 }
 
-void FormatInteger(Sink& out, const Spec& spec, char conversion, uint64_t magnitude,
+void FormatInteger(Sink& out, const Conversion& conv, char conversion, uint64_t magnitude,
                    bool negative) {
     char digits[32];
     int n = 0;
@@ -102,22 +102,22 @@ void FormatInteger(Sink& out, const Spec& spec, char conversion, uint64_t magnit
     if (is_signed) {
         if (negative)
             prefix[prefix_length++] = '-';
-        else if (spec.flags & kPlus)
+        else if (conv.flags & kPlus)
             prefix[prefix_length++] = '+';
-        else if (spec.flags & kSpace)
+        else if (conv.flags & kSpace)
             prefix[prefix_length++] = ' ';
     }
-    if ((spec.flags & kAlternate) && base == 16 && magnitude != 0) {
+    if ((conv.flags & kAlternate) && base == 16 && magnitude != 0) {
         prefix[prefix_length++] = '0';
         prefix[prefix_length++] = conversion;
     }
-    int precision = spec.precision < 0 ? 1 : spec.precision;
+    int precision = conv.precision < 0 ? 1 : conv.precision;
     int64_t zeros = precision > n ? precision - n : 0;
     // "#o" makes the first digit a zero.
-    if ((spec.flags & kAlternate) && base == 8 && zeros == 0 && (n == 0 || body[0] != '0'))
+    if ((conv.flags & kAlternate) && base == 8 && zeros == 0 && (n == 0 || body[0] != '0'))
         zeros = 1;
     // A precision switches the zero flag off.
-    Emit(out, spec, prefix, prefix_length, zeros, body, n, spec.precision < 0);
+    Emit(out, conv, prefix, prefix_length, zeros, body, n, conv.precision < 0);
 }
 
 // ---- exact decimal expansion of doubles ----
@@ -310,25 +310,25 @@ int ExponentBody(const Digits& x, int precision, bool point_always, bool zero, c
     return n;
 }
 
-void FormatDouble(Sink& out, const Spec& spec, char conversion, double value) {
+void FormatDouble(Sink& out, const Conversion& conv, char conversion, double value) {
     char prefix[1];
     int prefix_length = 0;
     if (std::signbit(value))
         prefix[prefix_length++] = '-';
-    else if (spec.flags & kPlus)
+    else if (conv.flags & kPlus)
         prefix[prefix_length++] = '+';
-    else if (spec.flags & kSpace)
+    else if (conv.flags & kSpace)
         prefix[prefix_length++] = ' ';
     bool upper = conversion == 'E' || conversion == 'F' || conversion == 'G';
     if (std::isinf(value) || std::isnan(value)) {
         const char* text = std::isnan(value) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
-        Emit(out, spec, prefix, prefix_length, 0, text, 3, false);
+        Emit(out, conv, prefix, prefix_length, 0, text, 3, false);
         return;
     }
     double magnitude = std::fabs(value);
     bool zero = magnitude == 0;
-    bool point_always = (spec.flags & kAlternate) != 0;
-    int precision = spec.precision < 0 ? 6 : spec.precision;
+    bool point_always = (conv.flags & kAlternate) != 0;
+    int precision = conv.precision < 0 ? 6 : conv.precision;
 
     Digits exact;
     Digits work;
@@ -382,10 +382,10 @@ void FormatDouble(Sink& out, const Spec& spec, char conversion, double value) {
             }
         }
     }
-    Emit(out, spec, prefix, prefix_length, 0, body, n, true);
+    Emit(out, conv, prefix, prefix_length, 0, body, n, true);
 }
 
-void FormatPointer(Sink& out, const Spec& spec, const void* pointer) {
+void FormatPointer(Sink& out, const Conversion& conv, const void* pointer) {
     uintptr_t value = reinterpret_cast<uintptr_t>(pointer);
 #if defined(_WIN32)
     // The Windows C runtime: all digits of the pointer, upper-case, without a prefix.
@@ -393,16 +393,16 @@ void FormatPointer(Sink& out, const Spec& spec, const void* pointer) {
     int n = int(sizeof(body));
     for (int i = n - 1; i >= 0; --i, value >>= 4)
         body[i] = "0123456789ABCDEF"[value & 15];
-    Emit(out, spec, "", 0, 0, body, n, false);
+    Emit(out, conv, "", 0, 0, body, n, false);
 #else
     // glibc: "(nil)", or "0x" and lower-case hex digits like "%#lx".
     if (!pointer) {
-        Spec text = spec;
+        Conversion text = conv;
         text.precision = -1;
         Emit(out, text, "", 0, 0, "(nil)", 5, false);
         return;
     }
-    Spec hex = spec;
+    Conversion hex = conv;
     hex.flags |= kAlternate;
     hex.flags &= ~(kPlus | kSpace);
     FormatInteger(out, hex, 'x', value, false);
@@ -438,75 +438,75 @@ int FormatToBufferV(char* buffer, int size, const char* format, va_list args) {
             continue;
         }
         const char* directive = p++;
-        Spec spec;
+        Conversion conv;
         for (;; ++p) {
             if (*p == '-')
-                spec.flags |= kLeft;
+                conv.flags |= kLeft;
             else if (*p == '+')
-                spec.flags |= kPlus;
+                conv.flags |= kPlus;
             else if (*p == ' ')
-                spec.flags |= kSpace;
+                conv.flags |= kSpace;
             else if (*p == '#')
-                spec.flags |= kAlternate;
+                conv.flags |= kAlternate;
             else if (*p == '0')
-                spec.flags |= kZero;
+                conv.flags |= kZero;
             else
                 break;
         }
         if (*p == '*') {
             int64_t w = va_arg(ap, int);
             if (w < 0) {
-                spec.flags |= kLeft;
+                conv.flags |= kLeft;
                 w = -w;
             }
-            spec.width = w > kLimit ? kLimit : int(w);
+            conv.width = w > kLimit ? kLimit : int(w);
             ++p;
         } else {
-            p = ParseNumber(p, &spec.width);
+            p = ParseNumber(p, &conv.width);
         }
         if (*p == '.') {
             ++p;
             if (*p == '*') {
                 int v = va_arg(ap, int);
                 // A negative precision is taken as none given, as in C.
-                spec.precision = v < 0 ? -1 : (v > kLimit ? kLimit : v);
+                conv.precision = v < 0 ? -1 : (v > kLimit ? kLimit : v);
                 ++p;
             } else {
-                p = ParseNumber(p, &spec.precision);
+                p = ParseNumber(p, &conv.precision);
             }
         }
         if (*p == 'h') {
             ++p;
-            spec.length = kShort;
+            conv.length = kShort;
             if (*p == 'h') {
                 ++p;
-                spec.length = kChar;
+                conv.length = kChar;
             }
         } else if (*p == 'l') {
             ++p;
-            spec.length = kLong;
+            conv.length = kLong;
             if (*p == 'l') {
                 ++p;
-                spec.length = kLongLong;
+                conv.length = kLongLong;
             }
         } else if (*p == 'z') {
             ++p;
-            spec.length = kSize;
+            conv.length = kSize;
         } else if (*p == 't') {
             ++p;
-            spec.length = kPtrDiff;
+            conv.length = kPtrDiff;
         }
-        if (spec.flags & kLeft)
-            spec.flags &= ~kZero;
-        if (spec.flags & kPlus)
-            spec.flags &= ~kSpace;
+        if (conv.flags & kLeft)
+            conv.flags &= ~kZero;
+        if (conv.flags & kPlus)
+            conv.flags &= ~kSpace;
 
         char conversion = *p;
         switch (conversion) {
         case 'd':
         case 'i': {
             int64_t v;
-            switch (spec.length) {
+            switch (conv.length) {
             case kChar:
                 v = static_cast<signed char>(va_arg(ap, int));
                 break;
@@ -530,7 +530,7 @@ int FormatToBufferV(char* buffer, int size, const char* format, va_list args) {
                 break;
             }
             uint64_t magnitude = v < 0 ? 0 - uint64_t(v) : uint64_t(v);
-            FormatInteger(out, spec, conversion, magnitude, v < 0);
+            FormatInteger(out, conv, conversion, magnitude, v < 0);
             break;
         }
         case 'u':
@@ -538,7 +538,7 @@ int FormatToBufferV(char* buffer, int size, const char* format, va_list args) {
         case 'x':
         case 'X': {
             uint64_t v;
-            switch (spec.length) {
+            switch (conv.length) {
             case kChar:
                 v = static_cast<unsigned char>(va_arg(ap, unsigned));
                 break;
@@ -562,12 +562,12 @@ int FormatToBufferV(char* buffer, int size, const char* format, va_list args) {
                 v = va_arg(ap, unsigned);
                 break;
             }
-            FormatInteger(out, spec, conversion, v, false);
+            FormatInteger(out, conv, conversion, v, false);
             break;
         }
         case 'c': {
             char c = char(static_cast<unsigned char>(va_arg(ap, int)));
-            Emit(out, spec, "", 0, 0, &c, 1, false);
+            Emit(out, conv, "", 0, 0, &c, 1, false);
             break;
         }
         case 's': {
@@ -576,21 +576,21 @@ int FormatToBufferV(char* buffer, int size, const char* format, va_list args) {
                 s = "(null)";
             // Never read past the precision: the text need not be terminated within it.
             int64_t n = 0;
-            if (spec.precision >= 0) {
-                while (n < spec.precision && s[n])
+            if (conv.precision >= 0) {
+                while (n < conv.precision && s[n])
                     ++n;
             } else {
                 n = int64_t(strlen(s));
             }
-            Emit(out, spec, "", 0, 0, s, n, false);
+            Emit(out, conv, "", 0, 0, s, n, false);
             break;
         }
         case 'p':
-            FormatPointer(out, spec, va_arg(ap, void*));
+            FormatPointer(out, conv, va_arg(ap, void*));
             break;
         case 'n': {
             int64_t count = out.Length();
-            switch (spec.length) {
+            switch (conv.length) {
             case kChar:
                 *va_arg(ap, signed char*) = static_cast<signed char>(count);
                 break;
@@ -621,7 +621,7 @@ int FormatToBufferV(char* buffer, int size, const char* format, va_list args) {
         case 'F':
         case 'g':
         case 'G':
-            FormatDouble(out, spec, conversion, va_arg(ap, double));
+            FormatDouble(out, conv, conversion, va_arg(ap, double));
             break;
         case '%':
             out.Put('%');

@@ -53,8 +53,8 @@ def main():
     seed = args.seed & 0xFFFFFFFF
 
     items = []
-    for spec in args.item:
-        name, size, salt = spec.rsplit(":", 2)
+    for item_text in args.item:
+        name, size, salt = item_text.rsplit(":", 2)
         items.append((name, pattern(int(size), int(salt))))
 
     block = bytearray()

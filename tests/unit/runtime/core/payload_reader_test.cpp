@@ -53,7 +53,7 @@ struct Item {
     uint32_t width = 0, height = 0, size_mode = 0, quality = 1;
 };
 
-struct Spec {
+struct PayloadShape {
     uint32_t seed = 0x2468ACE1u;
     uint32_t flags = QVRK_FLAG_COMPRESSED | QVRK_FLAG_SCRAMBLED | QVRK_FLAG_WAKE_KEY;
     std::vector<Item> items;
@@ -68,7 +68,7 @@ struct Spec {
     size_t stub_size = 1000;
 };
 
-Bytes Build(const Spec& s) {
+Bytes Build(const PayloadShape& s) {
     Bytes file(s.stub_size, 0xCC);
     Bytes block(s.block_size, 0);
     PutText(block, 0, u"Marq\u00f6n");
@@ -127,8 +127,8 @@ Bytes Pattern(size_t n, uint32_t seed) {
     return b;
 }
 
-Spec ThreeItems() {
-    Spec s;
+PayloadShape ThreeItems() {
+    PayloadShape s;
     s.items = {{Pattern(50000, 1), "intro.swf", 550, 400, 2, 2},
                {Pattern(7000, 2), "music.mp3", 0, 0, 2, 2},
                {Pattern(3000, 3), "", 120, 90, 2, 2}};
@@ -172,7 +172,7 @@ TEST(PayloadReader, ReadsBackWhatWasBuiltForEveryDataFlag) {
                                    QVRK_FLAG_COMPRESSED | QVRK_FLAG_SCRAMBLED};
     for (uint32_t f : data_flags) {
         SCOPED_TRACE(f);
-        Spec s = ThreeItems();
+        PayloadShape s = ThreeItems();
         s.flags = f | QVRK_FLAG_HIDE_CURSOR | QVRK_FLAG_USER_CAN_SET_QUALITY;
         Reader r;
         ASSERT_EQ(r.Open(Build(s)), QVRK_PAYLOAD_OK);
@@ -268,7 +268,7 @@ TEST(PayloadReader, CallbackSourceSeesOnlyOffsetsInsideTheFile) {
 }
 
 TEST(PayloadReader, DecodeRefusesWrongBuffersAndBadItemData) {
-    Spec s = ThreeItems();
+    PayloadShape s = ThreeItems();
     Reader r;
     ASSERT_EQ(r.Open(Build(s)), QVRK_PAYLOAD_OK);
     Bytes out(s.items[0].data.size() - 1);
@@ -295,7 +295,7 @@ TEST(PayloadReader, DecodeRefusesWrongBuffersAndBadItemData) {
 }
 
 TEST(PayloadReader, ItemReaderUnscramblesAcrossChunks) {
-    Spec s;
+    PayloadShape s;
     s.flags = QVRK_FLAG_SCRAMBLED;
     s.items = {{Pattern(30000, 4), "big.swf"}, {Pattern(100, 5), "small.swf"}};
     s.slots = {0, 1};
@@ -317,7 +317,7 @@ TEST(PayloadReader, ItemReaderUnscramblesAcrossChunks) {
 }
 
 TEST(PayloadReader, SettingsAndPreviewWithoutDataOrNegativeCountAsNone) {
-    Spec s = ThreeItems();
+    PayloadShape s = ThreeItems();
     s.items[2].data.clear(); // stored as an empty stream of 2 bytes when compressed
     s.flags = 0;             // uncompressed: stored size 0
     s.preview_file = -7;
@@ -328,7 +328,7 @@ TEST(PayloadReader, SettingsAndPreviewWithoutDataOrNegativeCountAsNone) {
 }
 
 TEST(PayloadReader, StoredNamesWithFoldersAreNoNames) {
-    Spec s;
+    PayloadShape s;
     s.flags = 0;
     s.items = {{Pattern(10, 1), "..\\..\\autoexec.bat"},
                {Pattern(10, 2), "C:x.swf"},
@@ -344,9 +344,9 @@ TEST(PayloadReader, StoredNamesWithFoldersAreNoNames) {
 }
 
 TEST(PayloadReader, AcceptsTheLimitsOfTheSettingsSize) {
-    Spec s = ThreeItems();
+    PayloadShape s = ThreeItems();
     // The deflate stream is followed by filler up to exactly 2,636 stored bytes.
-    Spec wide = s;
+    PayloadShape wide = s;
     Bytes probe = Build(s);
     uint32_t natural = uint32_t(probe[1004]) | uint32_t(probe[1005]) << 8;
     wide.settings_padding = QVRK_SETTINGS_STORED_MAX - natural;
@@ -364,9 +364,9 @@ TEST(PayloadReader, RefusesEachMalformedPayload) {
         QvrkPayloadResult result;
     };
     auto base = [] { return Build(ThreeItems()); };
-    auto with = [](std::function<void(Spec&)> change) {
+    auto with = [](std::function<void(PayloadShape&)> change) {
         return [change] {
-            Spec s = ThreeItems();
+            PayloadShape s = ThreeItems();
             change(s);
             return Build(s);
         };
@@ -417,18 +417,18 @@ TEST(PayloadReader, RefusesEachMalformedPayload) {
          QVRK_PAYLOAD_BAD_SETTINGS_SIZE},
         {"settings past the file",
          [&] {
-             Spec s;
+             PayloadShape s;
              s.items = {{Pattern(5, 1), "a"}};
              Bytes f = Build(s);
              return set32(f, 1004, uint32_t(f.size() - 1000));
          },
          QVRK_PAYLOAD_BAD_SETTINGS_SIZE},
-        {"settings block of 1611 bytes", with([](Spec& s) { s.block_size = 1611; }),
+        {"settings block of 1611 bytes", with([](PayloadShape& s) { s.block_size = 1611; }),
          QVRK_PAYLOAD_BAD_SETTINGS},
-        {"settings block of 1613 bytes", with([](Spec& s) { s.block_size = 1613; }),
+        {"settings block of 1613 bytes", with([](PayloadShape& s) { s.block_size = 1613; }),
          QVRK_PAYLOAD_BAD_SETTINGS},
         {"settings scrambled with the data seed",
-         with([](Spec& s) { s.settings_seed_delta = s.seed - s.seed * 9; }),
+         with([](PayloadShape& s) { s.settings_seed_delta = s.seed - s.seed * 9; }),
          QVRK_PAYLOAD_BAD_SETTINGS},
         {"settings stream cut short",
          [&] {
@@ -437,22 +437,23 @@ TEST(PayloadReader, RefusesEachMalformedPayload) {
              return set32(f, 1004, size - 2);
          },
          QVRK_PAYLOAD_BAD_SETTINGS},
-        {"file count 0", with([](Spec& s) { s.file_count = 0; }), QVRK_PAYLOAD_BAD_COUNTS},
-        {"file count -1", with([](Spec& s) { s.file_count = -1; }), QVRK_PAYLOAD_BAD_COUNTS},
-        {"slot count 0", with([](Spec& s) { s.slot_count = 0; }), QVRK_PAYLOAD_BAD_COUNTS},
-        {"more slots than bytes", with([](Spec& s) { s.slot_count = 0x7FFFFFFF; }),
+        {"file count 0", with([](PayloadShape& s) { s.file_count = 0; }), QVRK_PAYLOAD_BAD_COUNTS},
+        {"file count -1", with([](PayloadShape& s) { s.file_count = -1; }),
          QVRK_PAYLOAD_BAD_COUNTS},
-        {"more files than bytes", with([](Spec& s) { s.file_count = 1000000; }),
+        {"slot count 0", with([](PayloadShape& s) { s.slot_count = 0; }), QVRK_PAYLOAD_BAD_COUNTS},
+        {"more slots than bytes", with([](PayloadShape& s) { s.slot_count = 0x7FFFFFFF; }),
          QVRK_PAYLOAD_BAD_COUNTS},
-        {"slot equal to the file count", with([](Spec& s) { s.slots[2] = 3; }),
+        {"more files than bytes", with([](PayloadShape& s) { s.file_count = 1000000; }),
+         QVRK_PAYLOAD_BAD_COUNTS},
+        {"slot equal to the file count", with([](PayloadShape& s) { s.slots[2] = 3; }),
          QVRK_PAYLOAD_BAD_SLOT},
-        {"slot -1", with([](Spec& s) { s.slots[1] = -1; }), QVRK_PAYLOAD_BAD_SLOT},
-        {"settings file equal to the count", with([](Spec& s) { s.settings_file = 3; }),
+        {"slot -1", with([](PayloadShape& s) { s.slots[1] = -1; }), QVRK_PAYLOAD_BAD_SLOT},
+        {"settings file equal to the count", with([](PayloadShape& s) { s.settings_file = 3; }),
          QVRK_PAYLOAD_BAD_FILE_INDEX},
-        {"preview file far out", with([](Spec& s) { s.preview_file = 1000; }),
+        {"preview file far out", with([](PayloadShape& s) { s.preview_file = 1000; }),
          QVRK_PAYLOAD_BAD_FILE_INDEX},
-        {"records scrambled with the wrong seed", with([](Spec& s) { s.record_seed_delta = 1; }),
-         QVRK_PAYLOAD_BAD_ENTRY},
+        {"records scrambled with the wrong seed",
+         with([](PayloadShape& s) { s.record_seed_delta = 1; }), QVRK_PAYLOAD_BAD_ENTRY},
         {"last item cut short",
          [&] {
              Bytes f = base();
@@ -464,7 +465,7 @@ TEST(PayloadReader, RefusesEachMalformedPayload) {
          QVRK_PAYLOAD_BAD_ENTRY},
         {"one file too many for the records",
          [] {
-             Spec s = ThreeItems();
+             PayloadShape s = ThreeItems();
              s.file_count = 4;
              // The bytes would hold a fourth record, but the walk meets the trailer first.
              return Build(s);
