@@ -18,6 +18,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -72,6 +74,11 @@ std::string ProgramPath(const char* argv0) {
 // standard error, and a last line without a line feed. Flushed piecemeal so that lines cross
 // reads.
 int Emit() {
+#ifdef _WIN32
+    // Exactly these bytes: a text-mode stream would turn each "\r\n" into "\r\r\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     std::string long_line(10000, 'x');
     long_line[0] = '<';
     long_line[9999] = '>';
