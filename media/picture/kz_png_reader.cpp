@@ -34,6 +34,23 @@ struct ReadState {
     png_bytep* rows;
 };
 
+// Every chunk up to IEND must fit in the bytes present. libpng only warns about a chunk longer
+// than its limits and then allocates what the length claims: a few hundred bytes claiming a
+// text chunk of 2 GB made it allocate and clear that much before the read failed.
+bool ChunksFit(const uint8_t* data, size_t size) {
+    size_t pos = 8;
+    while (size - pos >= 12) {
+        const uint8_t* p = data + pos;
+        uint32_t length = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+        if (length > size - pos - 12)
+            return false;
+        if (memcmp(p + 4, "IEND", 4) == 0)
+            return true;
+        pos += 12 + size_t(length);
+    }
+    return false;
+}
+
 // No local with a destructor lives across setjmp.
 bool Decode(ReadState* s) {
     if (setjmp(png_jmpbuf(s->png)))
@@ -119,7 +136,8 @@ bool Decode(ReadState* s) {
 } // namespace
 
 KZPicture* ReadPng(const uint8_t* data, size_t size) {
-    if (!data || size < 8 || png_sig_cmp(const_cast<png_bytep>(data), 0, 8) != 0)
+    if (!data || size < 8 || png_sig_cmp(const_cast<png_bytep>(data), 0, 8) != 0 ||
+        !ChunksFit(data, size))
         return nullptr;
     ReadState s = {};
     s.source = {data, size, 0};

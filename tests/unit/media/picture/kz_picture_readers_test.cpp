@@ -1,6 +1,9 @@
 // The readers against ImageMagick's decodings of the same files (tests/fixtures/pictures, made
 // by make-fixtures there), and their behaviour on truncated, damaged and hostile files.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "tests/unit/media/picture/picture_test_util.h"
 
@@ -221,6 +224,36 @@ TEST(PictureReaders, AbsurdSizesGiveNoPicture) {
     Put32(png, 16, 0x00100000u); // width in IHDR (big-endian field: 4096 x 65536)
     EXPECT_EQ(Decode(KZ_FILE_PNG, png), nullptr);
 }
+
+#ifndef _WIN32
+long PeakResidentKb() {
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST(PictureReaders, ChunkLongerThanThePngIsRefusedBeforeAllocating) {
+    // Found by fuzzing: a text chunk that claims 1.95 GB in a file of a few hundred bytes made
+    // libpng allocate and clear that much (it only warns about the length) before failing.
+    std::vector<uint8_t> png = ReadFileBytes(FixturePath("png-rgb.png"));
+    const uint8_t text[] = {0x74, 0x66, 0x00, 0x25, 't', 'E', 'X', 't', 'd', 'a', 't', 'e', 0};
+    std::vector<uint8_t> claimed = png;
+    claimed.insert(claimed.begin() + 33, std::begin(text), std::end(text));
+    long before = PeakResidentKb();
+    EXPECT_EQ(Decode(KZ_FILE_PNG, claimed), nullptr);
+    EXPECT_LT(PeakResidentKb() - before, 256 * 1024) << "kB more at the peak";
+
+    // A chunk that fits loads as before, and a file cut inside a chunk still gives no picture.
+    const uint8_t small[] = {0, 0, 0, 3, 't', 'E', 'X', 't', 'k', 0, 'v', 0xcb, 0x04, 0xf3, 0x90};
+    std::vector<uint8_t> fitting = png;
+    fitting.insert(fitting.begin() + 33, std::begin(small), std::end(small));
+    KZPicture* loaded = Decode(KZ_FILE_PNG, fitting);
+    EXPECT_NE(loaded, nullptr);
+    delete loaded;
+    fitting.resize(fitting.size() - 5);
+    EXPECT_EQ(Decode(KZ_FILE_PNG, fitting), nullptr);
+}
+#endif
 
 TEST(PictureReaders, SignaturesAndExtensionBlocks) {
     // "BM" and "GIF" in any case.
