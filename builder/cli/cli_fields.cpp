@@ -149,11 +149,7 @@ bool ParseColor(const char* text, FCColor* color) {
 
 // The colour as #RRGGBB, each channel rounded the way Windows colour values are made.
 std::string ColorText(const FCColor& color) {
-    uint32_t value = FCColorToColorRef(color);
-    char buffer[8];
-    snprintf(buffer, sizeof buffer, "#%02X%02X%02X", value & 0xFF, (value >> 8) & 0xFF,
-             (value >> 16) & 0xFF);
-    return buffer;
+    return CliColorRefText(FCColorToColorRef(color));
 }
 
 } // namespace

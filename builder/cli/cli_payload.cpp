@@ -71,13 +71,6 @@ std::string Text(const QvrkPayload& payload, QvrkSettingsText field) {
     return CliUtf16ToTerminal(units, n);
 }
 
-std::string Colour(uint32_t value) {
-    char buffer[8];
-    snprintf(buffer, sizeof buffer, "#%02X%02X%02X", value & 0xFF, (value >> 8) & 0xFF,
-             (value >> 16) & 0xFF);
-    return buffer;
-}
-
 void PrintText(const OpenedPayload& o) {
     const QvrkPayload& p = o.payload;
     for (int t = 0; t < QVRK_TEXT_COUNT; t++)
@@ -87,7 +80,8 @@ void PrintText(const OpenedPayload& o) {
         if (p.numbers.flags & (1u << b))
             printf(" %s", kFlagNames[b]);
     printf("\nbackground_color: %s\npreview_color: %s\n",
-           Colour(p.numbers.background_color).c_str(), Colour(p.numbers.preview_color).c_str());
+           CliColorRefText(p.numbers.background_color).c_str(),
+           CliColorRefText(p.numbers.preview_color).c_str());
     printf("seed: %u\nfile_count: %d\nslot_count: %d\nslots:", p.seed, p.numbers.file_count,
            p.numbers.slot_count);
     for (int32_t s : o.slots)
@@ -112,7 +106,8 @@ void PrintJson(const OpenedPayload& o) {
         printf("%s\"%s\": %s", b ? ", " : "", kFlagNames[b],
                p.numbers.flags & (1u << b) ? "true" : "false");
     printf("},\n  \"background_color\": \"%s\",\n  \"preview_color\": \"%s\",\n",
-           Colour(p.numbers.background_color).c_str(), Colour(p.numbers.preview_color).c_str());
+           CliColorRefText(p.numbers.background_color).c_str(),
+           CliColorRefText(p.numbers.preview_color).c_str());
     printf("  \"seed\": %u,\n  \"slots\": [", p.seed);
     for (size_t i = 0; i < o.slots.size(); i++)
         printf("%s%d", i ? ", " : "", o.slots[i]);

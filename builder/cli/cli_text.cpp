@@ -160,3 +160,10 @@ std::string CliJsonString(const std::string& text) {
     }
     return out + "\"";
 }
+
+std::string CliColorRefText(uint32_t value) {
+    char buffer[8];
+    snprintf(buffer, sizeof buffer, "#%02X%02X%02X", unsigned(value & 0xFF),
+             unsigned((value >> 8) & 0xFF), unsigned((value >> 16) & 0xFF));
+    return buffer;
+}

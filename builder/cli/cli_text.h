@@ -15,3 +15,5 @@ std::string CliAnsiToTerminal(const char* ansi);
 std::string CliUtf16ToTerminal(const uint16_t* units, size_t count);
 // A JSON string literal with its quotes, of terminal text.
 std::string CliJsonString(const std::string& text);
+// A Windows colour value (0x00BBGGRR) as #RRGGBB.
+std::string CliColorRefText(uint32_t value);

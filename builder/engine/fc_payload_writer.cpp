@@ -83,19 +83,24 @@ bool FCFillSettingsBlock(const FCDocumentFields& d, const FCPayloadFiles& files,
     return true;
 }
 
-int FCPackSettingsBlock(const uint8_t* block, uint32_t seed, uint8_t* out) {
+int FCRawDeflate(const uint8_t* in, int in_size, uint8_t* out, int out_capacity) {
     z_stream zs;
     std::memset(&zs, 0, sizeof zs);
     if (deflateInit2(&zs, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        return 0;
-    zs.next_in = const_cast<Bytef*>(block);
-    zs.avail_in = QVRK_SETTINGS_SIZE;
+        return -1;
+    zs.next_in = const_cast<Bytef*>(in);
+    zs.avail_in = static_cast<uInt>(in_size);
     zs.next_out = out;
-    zs.avail_out = QVRK_SETTINGS_STORED_MAX;
+    zs.avail_out = static_cast<uInt>(out_capacity);
     int rc = deflate(&zs, Z_FINISH);
     int produced = static_cast<int>(zs.total_out);
     deflateEnd(&zs);
-    if (rc != Z_STREAM_END || produced < QVRK_SETTINGS_STORED_MIN)
+    return rc == Z_STREAM_END ? produced : -1;
+}
+
+int FCPackSettingsBlock(const uint8_t* block, uint32_t seed, uint8_t* out) {
+    int produced = FCRawDeflate(block, QVRK_SETTINGS_SIZE, out, QVRK_SETTINGS_STORED_MAX);
+    if (produced < QVRK_SETTINGS_STORED_MIN)
         return 0;
     qvrk_settings_scramble(out, static_cast<size_t>(produced), seed);
     return produced;

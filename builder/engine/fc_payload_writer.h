@@ -25,6 +25,11 @@ uint32_t FCPayloadFlags(const FCDocumentFields& document);
 bool FCFillSettingsBlock(const FCDocumentFields& document, const FCPayloadFiles& files,
                          uint8_t* block);
 
+// Raw deflate at level 9, window 32 KiB, memory level 8, default strategy, in one call, as every
+// stored item and the settings block are packed. Returns the compressed size, or -1 when `out`
+// is too small or zlib fails.
+int FCRawDeflate(const uint8_t* in, int in_size, uint8_t* out, int out_capacity);
+
 // Raw-deflates the settings block at level 9 into `out` (room QVRK_SETTINGS_STORED_MAX) and
 // scrambles it with the settings keystream of `seed`. Returns the stored size, or 0 on failure.
 int FCPackSettingsBlock(const uint8_t* block, uint32_t seed, uint8_t* out);

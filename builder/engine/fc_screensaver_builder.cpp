@@ -69,23 +69,6 @@ bool HasSwfExtension(const char* path) {
            (ext[3] | 0x20) == 'f';
 }
 
-// Raw deflate at level 9, window 32 KiB, memory level 8, default strategy, in one call. Returns
-// the compressed size, or -1.
-int RawDeflate(const uint8_t* in, int in_size, uint8_t* out, int out_capacity) {
-    z_stream zs;
-    memset(&zs, 0, sizeof zs);
-    if (deflateInit2(&zs, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        return -1;
-    zs.next_in = const_cast<uint8_t*>(in);
-    zs.avail_in = uInt(in_size);
-    zs.next_out = out;
-    zs.avail_out = uInt(out_capacity);
-    int rc = deflate(&zs, Z_FINISH);
-    int produced = int(zs.total_out);
-    deflateEnd(&zs);
-    return rc == Z_STREAM_END ? produced : -1;
-}
-
 // Reads a whole file; the messages name the file. Null on failure (reported).
 uint8_t* ReadFileForEntry(const char* path, int* out_size, KZReporter& reporter) {
     KZString message;
@@ -320,7 +303,7 @@ bool ScreensaverBuild::WriteEntry(FileStream& out, uint32_t seed, int index) {
         // of random bytes still builds.
         uLong room = deflateBound(nullptr, uLong(size)) + 1024;
         packed = room < 0x7FFFFFFF ? static_cast<uint8_t*>(KZMalloc(size_t(room))) : nullptr;
-        stored_size = packed ? RawDeflate(data, size, packed, int(room)) : -1;
+        stored_size = packed ? FCRawDeflate(data, size, packed, int(room)) : -1;
         if (stored_size < 0) {
             KZFree(packed);
             KZFree(data);
