@@ -45,21 +45,6 @@ bool CanRead(const char* path) {
     return true;
 }
 
-// A fresh temporary name ending in ".txt", entered in the temporary-file list.
-KZString MakeReportName() {
-    for (int attempt = 0; attempt < 16; attempt++) {
-        KZString name = MakeTempFileName();
-        int n = name.GetLength();
-        if (n < 4)
-            return KZString();
-        KZString report(name.c_str(), n - 4);
-        report.Append(".txt");
-        if (!KZFileExists(report) && RegisterTempFile(report))
-            return report;
-    }
-    return KZString();
-}
-
 // A free name beside `path` where an old output waits while the compiler runs.
 KZString AsideName(const char* path) {
     for (int i = 0; i < 1000; i++) {
@@ -72,6 +57,20 @@ KZString AsideName(const char* path) {
 }
 
 } // namespace
+
+KZString FCCreateTempFileWithExtension(const char* extension) {
+    for (int attempt = 0; attempt < 16; attempt++) {
+        KZString name = MakeTempFileName();
+        int n = name.GetLength();
+        if (n < 4)
+            return KZString();
+        KZString path(name.c_str(), n - 4); // without ".tmp"
+        path.Append(extension);
+        if (!KZFileExists(path) && RegisterTempFile(path))
+            return path;
+    }
+    return KZString();
+}
 
 KZString FCDefaultCompilerPath() {
     KZString path = FCGetBuilderFolder();
@@ -169,7 +168,7 @@ bool write_installer(const FCDocument& document, const char* output_path, FCReso
     }
     restore_old_output();
 
-    KZString report_path = MakeReportName();
+    KZString report_path = FCCreateTempFileWithExtension(".txt");
     KZString report = FCInstallerErrorReport(lines, script);
     if (!report_path.IsEmpty() && WriteTextFile(report_path, report)) {
         if (options.report_path)

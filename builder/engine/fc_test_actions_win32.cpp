@@ -1,0 +1,182 @@
+// The test actions on Windows: each starts the built screensaver or setup program as a process
+// of its own and waits for it.
+#include "builder/engine/fc_test_actions.h"
+
+#include <windows.h>
+
+#include "builder/engine/fc_document.h"
+#include "media/base/kz_file.h"
+#include "media/base/kz_folder.h"
+#include "media/base/kz_reporter.h"
+#include "media/base/kz_temp_file.h"
+
+namespace {
+
+const unsigned kErrorBox = KZ_MB_OK | KZ_MB_ICONERROR;
+
+KZString WithoutTrailingBackslash(const KZString& folder) {
+    int n = folder.GetLength();
+    while (n > 0 && (folder[n - 1] == '\\' || folder[n - 1] == '/'))
+        n--;
+    return KZString(folder.c_str(), n);
+}
+
+// Starts the command line; the process handle is the caller's to close.
+HANDLE Start(const char* command_line) {
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    ZeroMemory(&info, sizeof info);
+    KZString writable = command_line; // CreateProcessA may write into the command line
+    if (!CreateProcessA(nullptr, writable.SetLength(writable.GetLength()), nullptr, nullptr, FALSE,
+                        0, nullptr, nullptr, &startup, &info))
+        return nullptr;
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+// Waits in steps of 50 ms and handles the thread's pending window messages in between, so that
+// the builder's window stays responsive. A quit request is kept for the builder's own loop.
+void WaitProcessingMessages(HANDLE process) {
+    bool quit = false;
+    WPARAM quit_code = 0;
+    while (WaitForSingleObject(process, 50) == WAIT_TIMEOUT) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quit_code = message.wParam;
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (quit)
+        PostQuitMessage(int(quit_code));
+}
+
+} // namespace
+
+FCTestActions::FCTestActions(const FCDocument& document, FCResources& resources,
+                             KZReporter& reporter, void* window)
+    : document(document), resources(resources), reporter(reporter), window(window) {}
+
+void FCTestActions::clear_stored_settings() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, FCStoredSettingsKey(document), 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, "Sound");
+    RegDeleteValueA(key, "Quality");
+    RegCloseKey(key);
+}
+
+bool FCTestActions::test_run(bool settings_mode, bool control_panel) {
+    KZString target;
+    if (control_panel) {
+        target.Format("%s\\%s.scr", WithoutTrailingBackslash(GetSystemFolder()).c_str(),
+                      document.short_name.c_str());
+        if (KZFileExists(target)) {
+            KZString question;
+            question.Format("Overwrite %s ?", target.c_str());
+            // Only OK overwrites; a box closed any other way keeps the file.
+            if (reporter.ShowMessage(question, KZ_MB_OKCANCEL | KZ_MB_ICONQUESTION) != KZ_IDOK) {
+                DeleteTempFiles();
+                return false;
+            }
+        }
+    } else {
+        target = CreateTempFile();
+        if (target.IsEmpty()) {
+            reporter.ShowMessage("Unable to create file:\n", kErrorBox);
+            return false;
+        }
+    }
+
+    reporter.BeginWaitCursor();
+    bool built = build_screensaver(document, target, resources, reporter, build);
+    reporter.EndWaitCursor();
+    if (!built) {
+        DeleteTempFiles();
+        return false;
+    }
+
+    KZString command;
+    if (control_panel)
+        command.Format("rundll32.exe desk.cpl,InstallScreenSaver %s", target.c_str());
+    else
+        command.Format("\"%s\" %s", target.c_str(), settings_mode ? "/c" : "/s");
+    HANDLE process = Start(command);
+    if (!process) {
+        // Nothing ran: that is no test carried out.
+        KZString text;
+        text.Format("Unable to open file:\n%s", target.c_str());
+        reporter.ShowMessage(text, kErrorBox);
+        DeleteTempFiles();
+        return false;
+    }
+    if (!settings_mode && !control_panel)
+        WaitForSingleObject(process, INFINITE);
+    else
+        WaitProcessingMessages(process);
+    CloseHandle(process);
+    DeleteTempFiles();
+    return true;
+}
+
+bool FCTestActions::test_scr() {
+    clear_stored_settings();
+    bool done = test_run(false, false);
+    clear_stored_settings();
+    return done;
+}
+
+bool FCTestActions::test_settings() {
+    clear_stored_settings();
+    bool done = test_run(true, false);
+    clear_stored_settings();
+    return done;
+}
+
+bool FCTestActions::test_control_panel() {
+    clear_stored_settings();
+    bool done = test_run(false, true);
+    clear_stored_settings();
+    return done;
+}
+
+bool FCTestActions::test_setup() {
+    // A setup's screensaver reads the same key: start and end from the project's own choices.
+    clear_stored_settings();
+    KZString setup = FCCreateTempFileWithExtension(".exe");
+    if (setup.IsEmpty()) {
+        reporter.ShowMessage("Unable to create file:\n", kErrorBox);
+        return false;
+    }
+    FCInstallerOptions options = installer;
+    options.build = build;
+    reporter.BeginWaitCursor();
+    bool made = write_installer(document, setup, resources, reporter, options);
+    reporter.EndWaitCursor();
+    if (made) {
+        HWND frame = static_cast<HWND>(window);
+        if (frame)
+            ShowWindow(frame, SW_MINIMIZE);
+        KZString command;
+        command.Format("\"%s\"", setup.c_str());
+        HANDLE process = Start(command);
+        if (process) {
+            WaitForSingleObject(process, INFINITE);
+            CloseHandle(process);
+        } else {
+            KZDeleteFile(setup);
+        }
+        if (frame)
+            ShowWindow(frame, SW_RESTORE);
+    }
+    DeleteTempFiles();
+    clear_stored_settings();
+    return made;
+}
