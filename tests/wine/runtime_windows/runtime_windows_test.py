@@ -66,6 +66,12 @@ def wait_window(caption, timeout=20):
     return None
 
 
+def point_at(window):
+    """Without a window manager the keyboard follows the pointer: put it over the window."""
+    xdotool("mousemove", "--window", window, "10", "10")
+    time.sleep(0.2)
+
+
 def ended(process, timeout):
     try:
         process.wait(timeout)
@@ -263,35 +269,38 @@ def test_settings():
     window = wait_window("Stars")
     check(window is not None, "dialog caption is the screensaver name")
     time.sleep(1)
+    point_at(window)
     xdotool("key", "Return")
     check(ended(process, 10), "Enter ends the dialog")
+    stop(process)
     check(reg_query(key, "Sound") == ("REG_DWORD", "0x1"), "Sound stored as 1")
     check(reg_query(key, "Quality") == ("REG_DWORD", "0x2"), "Quality stored as 2")
     # Unticking Sound with the keyboard and Escape stores Sound 0.
     process = start(saver, "/c")
-    wait_window("Stars")
+    point_at(wait_window("Stars"))
     time.sleep(1)
     xdotool("key", "Tab")
     xdotool("key", "space")
     xdotool("key", "Escape")
     check(ended(process, 10), "Escape ends the dialog")
+    stop(process)
     check(reg_query(key, "Sound") == ("REG_DWORD", "0x0"), "Sound stored as 0 after unticking")
     # A stored Quality of 5 means unset: nothing is written over it.
     wine("reg", "add", key, "/v", "Quality", "/t", "REG_DWORD", "/d", "5", "/f")
     process = start(saver, "/c")
-    wait_window("Stars")
+    point_at(wait_window("Stars"))
     time.sleep(1)
     xdotool("key", "Return")
-    ended(process, 10)
+    stop(process)
     check(reg_query(key, "Quality") == ("REG_DWORD", "0x5"), "Quality 5 is left as it was")
     # Without company name the key has the screensaver name alone.
     bare = r"HKCU\Software\TarvoSavers\Stars"
     wine("reg", "delete", bare, "/f")
     process = start(make_saver("bare.scr", "--company", "", "--movie", "400,300,1,0,m.swf"), "/c")
-    wait_window("Stars")
+    point_at(wait_window("Stars"))
     time.sleep(1)
     xdotool("key", "Return")
-    ended(process, 10)
+    stop(process)
     check(reg_query(bare, "Quality") == ("REG_DWORD", "0x0"), "key without company name")
     wine("reg", "delete", key, "/f")
     wine("reg", "delete", bare, "/f")
