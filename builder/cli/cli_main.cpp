@@ -9,6 +9,10 @@
 #include "builder/resources/fc_builtin_resources.h"
 #include "media/base/kz_temp_file.h"
 
+// cli_setup.cpp
+int CliSetup(int argc, char** argv);
+int CliScript(int argc, char** argv);
+
 namespace {
 
 const char kUsage[] =
@@ -19,6 +23,8 @@ const char kUsage[] =
     "  extract FILE.scr -d DIR                                 write its embedded files\n"
     "  project new|show|set ...                                create, show, edit a project\n"
     "  picture FILE [--resize WxH] [--filter NAME] [-o OUT.bmp] load, resample, save a picture\n"
+    "  setup PROJECT.kpj -o OUT.exe [--iscc PATH]              build a setup program\n"
+    "  script PROJECT.kpj -o DIR                               installer script and its files\n"
     "'scrkit-cli COMMAND --help' tells more.\n";
 
 struct Command {
@@ -27,8 +33,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"build", CliBuild},     {"convert", CliConvert}, {"info", CliInfo},
-    {"extract", CliExtract}, {"project", CliProject}, {"picture", CliPicture},
+    {"build", CliBuild},     {"convert", CliConvert}, {"info", CliInfo},   {"extract", CliExtract},
+    {"project", CliProject}, {"picture", CliPicture}, {"setup", CliSetup}, {"script", CliScript},
 };
 
 } // namespace

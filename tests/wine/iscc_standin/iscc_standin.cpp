@@ -2,7 +2,8 @@
 //
 //   iscc_standin SCRIPT        checks the script as the builder writes it and "compiles" it: the
 //                              setup program is a copy of this program, written at OutputDir +
-//                              OutputBaseFilename + ".exe".
+//                              OutputBaseFilename + ".exe". Relative paths start from the
+//                              script's folder, as the real compiler's source folder does.
 //   iscc_standin               (no arguments: run as that setup program) appends "setup ran" to
 //                              the file named by ISCC_STANDIN_SETUP_LOG.
 //   iscc_standin --emit        prints the runner's test output (see Emit).
@@ -153,6 +154,27 @@ bool IsBitmap(const std::string& path) {
     return ReadFile(path, &data) && data.size() > 54 && data[0] == 'B' && data[1] == 'M';
 }
 
+// The folder relative paths of the script start from, as the real compiler's source folder.
+std::string source_folder;
+
+// A path of the script as this program opens it: relative ones from the script's folder, with
+// the separator of the platform.
+std::string Resolve(std::string path) {
+    bool absolute = (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
+                    (path.size() > 1 && path[1] == ':');
+    if (!absolute) {
+        while (path.compare(0, 2, ".\\") == 0 || path.compare(0, 2, "./") == 0)
+            path.erase(0, 2);
+        path = source_folder + path;
+    }
+#ifndef _WIN32
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+#endif
+    return path;
+}
+
 bool Check(const std::vector<std::string>& lines, std::map<std::string, std::string>* setup,
            Failure* failure) {
     std::string section;
@@ -179,9 +201,10 @@ bool Check(const std::vector<std::string>& lines, std::map<std::string, std::str
             (*setup)[key] = value;
             if ((key == "LicenseFile" || key == "WizardImageFile" ||
                  key == "WizardSmallImageFile") &&
-                !Exists(value))
+                !Exists(Resolve(value)))
                 return fail(i, "Could not read \"" + value + "\"");
-            if ((key == "WizardImageFile" || key == "WizardSmallImageFile") && !IsBitmap(value))
+            if ((key == "WizardImageFile" || key == "WizardSmallImageFile") &&
+                !IsBitmap(Resolve(value)))
                 return fail(i, "Not a bitmap file: \"" + value + "\"");
         } else if (section == "[Languages]") {
             std::string name, file;
@@ -193,7 +216,7 @@ bool Check(const std::vector<std::string>& lines, std::map<std::string, std::str
             std::string source, dest;
             if (!Quoted(line, "Source", &source) || !Quoted(line, "DestDir", &dest))
                 return fail(i, "Parameter \"Source\" or \"DestDir\" missing");
-            if (!Exists(source))
+            if (!Exists(Resolve(source)))
                 return fail(i, "Source file \"" + source + "\" does not exist");
         } else if (section == "[Icons]") {
             std::string name, file;
@@ -230,6 +253,8 @@ int Compile(const std::string& script_path) {
             fclose(f);
         }
     }
+    size_t cut = script_path.find_last_of("/\\");
+    source_folder = cut == std::string::npos ? std::string() : script_path.substr(0, cut + 1);
     std::string text;
     if (!ReadFile(script_path, &text)) {
         printf("Error: Script file \"%s\" does not exist.\n", script_path.c_str());
@@ -250,7 +275,7 @@ int Compile(const std::string& script_path) {
         printf("Error on line 1 in %s: Failure requested\nCompile aborted.\n", script_path.c_str());
         return 2;
     }
-    std::string output = setup["OutputDir"] + setup["OutputBaseFilename"] + ".exe";
+    std::string output = Resolve(setup["OutputDir"] + setup["OutputBaseFilename"] + ".exe");
     std::string program;
     if (!ReadFile(self_path, &program) || !WriteFile(output, program)) {
         printf("Error: Could not create \"%s\"\nCompile aborted.\n", output.c_str());

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """scrkit-cli end to end: every command, its errors and its exit codes.
 
-cli_test.py SCRKIT_CLI WORK_FOLDER
+cli_test.py SCRKIT_CLI WORK_FOLDER ISCC_STANDIN
 Pictures are made here with ImageMagick; screensaver files are read back by the CLI's own info
 and extract, and once by make_screensaver.py (an independent payload writer) for a hostile name.
 """
@@ -15,12 +15,14 @@ import unittest
 
 CLI = None
 WORK = None
+ISCC = None
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAKE_SCREENSAVER = os.path.join(HERE, "..", "..", "runtime", "make_screensaver.py")
 
 
-def run(*args):
-    p = subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
+def run(*args, env=None):
+    p = subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120,
+                       env=dict(os.environ, **(env or {})))
     return p.returncode, p.stdout, p.stderr
 
 
@@ -66,7 +68,8 @@ class CliTest(unittest.TestCase):
         assert code == 0, err
 
     def test_help_for_every_command(self):
-        for command in ["build", "convert", "info", "extract", "project", "picture"]:
+        for command in ["build", "convert", "info", "extract", "project", "picture", "setup",
+                        "script"]:
             code, out, _ = run(command, "--help")
             self.assertEqual(code, 0, command)
             self.assertIn("usage: scrkit-cli " + command, out)
@@ -78,7 +81,10 @@ class CliTest(unittest.TestCase):
         for args in [[], ["frobnicate"], ["build", "x.kpj"], ["convert", "x.png"],
                      ["info"], ["extract", "x.scr"], ["project"], ["project", "new"],
                      ["project", "bogus"], ["picture"], ["picture", "x.png", "--resize", "10"],
-                     ["picture", "x.png", "--filter", "nosuch"], ["build", "a", "-o", "b", "-z"]]:
+                     ["picture", "x.png", "--filter", "nosuch"], ["build", "a", "-o", "b", "-z"],
+                     ["setup", "x.kpj"], ["setup", "x.kpj", "-o", "x.exe", "--iscc"],
+                     ["setup", "-o", "x.exe"], ["script", "x.kpj"],
+                     ["script", "x.kpj", "-o", "d", "--iscc", "c"]]:
             code, _, err = run(*args)
             self.assertEqual(code, 2, args)
             self.assertTrue(err, args)
@@ -202,6 +208,112 @@ class CliTest(unittest.TestCase):
         self.assertFalse(os.path.exists(path("evil2.txt")))
         self.assertIn("not a plain file name", err)
 
+    def setup_project(self, name, *fields):
+        """A project with a licence shown, a readme, two additional files and an icon."""
+        folder = path(name)
+        os.makedirs(os.path.join(folder, "sub"), exist_ok=True)
+        files = {}
+        for file in ["License.txt", "ReadMe.txt", "extra.dat", "sub/Manual.pdf", "stars.ico"]:
+            files[file] = os.path.join(folder, file)
+            with open(files[file], "wb") as f:
+                f.write(("contents of " + file + "\n").encode())
+        kpj = os.path.join(folder, "p.kpj")
+        code, _, err = run("project", "new", "-o", kpj, "movie_file=" + path("movie.swf"),
+                           "short_name=Stars", "long_name=Night Stars", "show_license=true",
+                           "license_file=" + files["License.txt"], "install_readme=true",
+                           "readme_file=" + files["ReadMe.txt"], "install_additional_files=true",
+                           "additional_files=%s;%s" % (files["extra.dat"], files["sub/Manual.pdf"]),
+                           "custom_icon=true", "custom_icon_file=" + files["stars.ico"], *fields)
+        self.assertEqual(code, 0, err)
+        return kpj, files
+
+    def test_setup(self):
+        kpj, files = self.setup_project("setup")
+        out = path("Stars Setup.exe")
+        code, _, err = run("setup", kpj, "-o", out, "--iscc", ISCC)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(read(out), read(ISCC))  # the stand-in writes a copy of itself
+
+        # A failing compile: exit 1 with the report; the setup from before is no success.
+        code, _, err = run("setup", kpj, "-o", out, "--iscc", ISCC, env={"ISCC_STANDIN_FAIL": "1"})
+        self.assertEqual(code, 1)
+        self.assertIn("Error while creating Installer", err)
+        report = err[err.index("An error occurred while generating the installer.\n"):]
+        self.assertIn("\n\nCompiler engine version: stand-in 5\n", report)
+        self.assertNotIn("Inno Setup 5 Command-Line Compiler", report)
+        self.assertIn(": Failure requested\nCompile aborted.\n\n---\n\n[Setup]\nAppName=Night Stars\n",
+                      report)
+        self.assertIn("LicenseFile=" + files["License.txt"] + "\n", report)
+        self.assertTrue(report.endswith("[UninstallDelete]\nType: dirifempty; Name: \"{app}\"\n\n"))
+        self.assertEqual(read(out), read(ISCC))  # the old one is still there, untouched
+
+        code, _, err = run("setup", kpj, "-o", path("none.exe"), "--iscc", path("no/iscc"))
+        self.assertEqual(code, 1)
+        self.assertIn("Unable to open file:\n" + path("no/iscc"), err)
+        self.assertFalse(os.path.exists(path("none.exe")))
+
+    def test_script_writes_every_file_it_names(self):
+        kpj, files = self.setup_project("script")
+        folder = path("script-out")
+        code, out, err = run("script", kpj, "-o", folder)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(out.strip(), os.path.join(folder, "setup.iss"))
+        self.assertEqual(sorted(os.listdir(folder)),
+                         sorted(["setup.iss", "Stars.scr", "pomlet.exe", "wizard_image.bmp",
+                                 "wizard_small_image.bmp", "License.txt", "ReadMe.txt",
+                                 "extra.dat", "Manual.pdf", "stars.ico"]))
+        for name, source in files.items():
+            self.assertEqual(read(os.path.join(folder, os.path.basename(name))), read(source))
+        code, info, err = run("info", os.path.join(folder, "Stars.scr"), "--json")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(json.loads(info)["long_name"], "Night Stars")
+        script = read(os.path.join(folder, "setup.iss")).decode("latin-1")
+        self.assertNotIn("\n", script.replace("\r\n", ""))  # every line ends in CR LF
+        lines = script.split("\r\n")
+        for line in ["LicenseFile=License.txt", "WizardImageFile=wizard_image.bmp",
+                     "WizardSmallImageFile=wizard_small_image.bmp", "OutputDir=.\\",
+                     "OutputBaseFilename=setup",
+                     'Source: "Stars.scr"; DestName: "Stars.scr"; DestDir: "{sys}"; '
+                     'CopyMode: alwaysoverwrite;',
+                     'Source: "pomlet.exe"; DestName: "pomlet.exe"; DestDir: "{app}"; '
+                     'CopyMode: alwaysoverwrite;',
+                     'Source: "Manual.pdf"; DestDir: "{app}"; CopyMode: alwaysoverwrite;',
+                     'Source: "stars.ico"; DestDir: "{app}"; CopyMode: alwaysoverwrite;']:
+            self.assertIn(line, lines)
+        self.assertNotIn(WORK, script)
+        # The compiler, started elsewhere, finds every file from the script's folder.
+        p = subprocess.run([ISCC, os.path.join(folder, "setup.iss")], cwd=HERE,
+                           capture_output=True, text=True)
+        self.assertEqual(p.returncode, 0, p.stdout)
+        self.assertTrue(os.path.exists(os.path.join(folder, "setup.exe")))
+
+    def test_script_refusals(self):
+        # Two different files that would share one name in the folder (and in {app}).
+        kpj, files = self.setup_project("clash")
+        other = path("clash/sub/extra.dat")
+        with open(other, "wb") as f:
+            f.write(b"another extra")
+        run("project", "set", kpj, "additional_files=%s;%s" % (files["extra.dat"], other))
+        folder = path("clash-out")
+        code, _, err = run("script", kpj, "-o", folder)
+        self.assertEqual(code, 1)
+        self.assertIn("extra.dat", err)
+        self.assertFalse(os.path.exists(folder))
+        # A file that would take the place of one scrkit-cli writes.
+        launcher = path("clash/pomlet.exe")
+        with open(launcher, "wb") as f:
+            f.write(b"not the launcher")
+        run("project", "set", kpj, "additional_files=" + launcher)
+        code, _, err = run("script", kpj, "-o", folder)
+        self.assertEqual(code, 1)
+        self.assertIn("pomlet.exe", err)
+        # An unreadable licence: the generator's message, nothing written.
+        run("project", "set", kpj, "additional_files=", "license_file=" + path("clash/gone.txt"))
+        code, _, err = run("script", kpj, "-o", folder)
+        self.assertEqual(code, 1)
+        self.assertIn("Unable to read License File:\n" + path("clash/gone.txt"), err)
+        self.assertFalse(os.path.exists(folder))
+
     def test_picture(self):
         code, out, err = run("picture", path("photo.png"))
         self.assertEqual(code, 0, err)
@@ -218,6 +330,6 @@ class CliTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    CLI, WORK = sys.argv[1], sys.argv[2]
-    del sys.argv[1:3]
+    CLI, WORK, ISCC = sys.argv[1], sys.argv[2], os.path.abspath(sys.argv[3])
+    del sys.argv[1:4]
     unittest.main(verbosity=2)
