@@ -142,7 +142,13 @@ int CliSetup(int argc, char** argv) {
     options.open_report = false;
     KZString report;
     options.report_path = &report;
-    if (write_installer(document, output, resources, reporter, options))
+    // The compiler runs on a script in the temporary folder and would take a relative OutputDir
+    // from there: the script names the output by its full path.
+    std::error_code error;
+    std::string full_output = std::filesystem::absolute(output, error).string();
+    if (error)
+        full_output = output;
+    if (write_installer(document, full_output.c_str(), resources, reporter, options))
         return CLI_OK;
     if (!report.IsEmpty()) {
         // The report is a temporary file, gone when scrkit-cli ends: show it here.

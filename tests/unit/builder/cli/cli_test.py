@@ -233,6 +233,11 @@ class CliTest(unittest.TestCase):
         code, _, err = run("setup", kpj, "-o", out, "--iscc", ISCC)
         self.assertEqual(code, 0, err)
         self.assertEqual(read(out), read(ISCC))  # the stand-in writes a copy of itself
+        # A relative output is the one in the current folder, not one beside the script.
+        p = subprocess.run([CLI, "setup", kpj, "-o", "relative.exe", "--iscc", ISCC], cwd=WORK,
+                           capture_output=True, text=True, timeout=120)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertEqual(read(path("relative.exe")), read(ISCC))
 
         # A failing compile: exit 1 with the report; the setup from before is no success.
         code, _, err = run("setup", kpj, "-o", out, "--iscc", ISCC, env={"ISCC_STANDIN_FAIL": "1"})

@@ -151,6 +151,24 @@ const GoldenCase kGoldenCases[] = {
          d.end_launch_target = "http://www.example.org/thanks";
          d.end_launch_message = "Say thanks";
      }},
+    {"run_lines_without_questions",
+     [](FCInstallerScriptTest& t, FCDocument& d) {
+         // Not asked: the readme and Display Properties lines come even without a text.
+         d.install_readme = true;
+         d.readme_file = t.File("Read Me.txt");
+         d.menu_readme = false;
+         d.end_show_readme_ask = false;
+         d.end_show_readme_message = "";
+         d.end_open_display_properties_ask = false;
+         d.end_open_display_properties_message = "";
+         d.install_additional_files = true;
+         d.additional_files.Add(t.File("tool.exe"));
+         d.end_launch = true;
+         d.end_launch_index = 0;
+         d.end_launch_ask = false;
+         d.end_launch_message = "";
+         d.setup_language = 11;
+     }},
     {"invalid_launch_index_without_target",
      [](FCInstallerScriptTest& t, FCDocument& d) {
          d.setup_language = 1;
