@@ -149,7 +149,9 @@ bool Extractable(const EmbeddedItem* item) {
 
 // Inflates a whole compressed item in memory and writes it.
 bool WriteCompressed(RuntimeConfig* config, EmbeddedItem* item, HANDLE target) {
-    if (item->unpacked_size < 0)
+    // A size its stored bytes cannot inflate to is refused before it is allocated.
+    if (item->unpacked_size < 0 ||
+        !qvrk_inflated_size_possible((uint32_t)item->stored_size, (uint32_t)item->unpacked_size))
         return false;
     uint8_t* stored = (uint8_t*)HeapAllocate((size_t)item->stored_size);
     uint8_t* unpacked = (uint8_t*)HeapAllocate((size_t)item->unpacked_size + 1);

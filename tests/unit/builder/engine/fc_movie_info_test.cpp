@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "builder/engine/fc_cws_convert.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_movie_info.h"
 #include "fc_test_support.h"
@@ -125,4 +126,29 @@ TEST(FCMovieInfo, ReadsFilesAndSetsDocumentBackground) {
     EXPECT_TRUE(doc.read_movie_background(dir.file("m.swf").c_str()));
     EXPECT_EQ(doc.movie_background_color,
               (FCColor{0x10 / 255.0f, 0x20 / 255.0f, 1.0f * 0xF0 / 255, 1.0f}));
+}
+
+TEST(FCUncompressMovie, GivesThePlainMovieOrNothing) {
+    std::vector<uint8_t> body = TypicalBody();
+    std::vector<uint8_t> cws = SwfFile(true, 7, body);
+    std::vector<uint8_t> fws;
+    ASSERT_TRUE(FCUncompressMovie(cws.data(), cws.size(), &fws));
+    EXPECT_EQ(fws, SwfFile(false, 7, body));
+
+    // Claimed lengths: one off either way, beyond what the compressed bytes can inflate to, and
+    // beyond the largest movie we take, which a hostile header could otherwise make us allocate.
+    const uint32_t actual = uint32_t(8 + body.size());
+    for (int64_t length : {int64_t(actual) - 1, int64_t(actual) + 1, int64_t(8 + 1032 * 64),
+                           int64_t(FC_MAX_INFLATED_MOVIE) + 9, int64_t(0xFFFFFFFF), int64_t(7)}) {
+        std::vector<uint8_t> file = SwfFile(true, 7, body, length);
+        fws.assign(3, 1);
+        EXPECT_FALSE(FCUncompressMovie(file.data(), file.size(), &fws)) << length;
+        EXPECT_TRUE(fws.empty()) << length;
+    }
+    // A body cut short, and a plain movie, are no compressed movies either.
+    std::vector<uint8_t> cut = SwfFile(true, 7, body);
+    cut.resize(cut.size() - 4);
+    EXPECT_FALSE(FCUncompressMovie(cut.data(), cut.size(), &fws));
+    std::vector<uint8_t> plain = SwfFile(false, 7, body);
+    EXPECT_FALSE(FCUncompressMovie(plain.data(), plain.size(), &fws));
 }

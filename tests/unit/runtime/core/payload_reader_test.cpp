@@ -51,6 +51,7 @@ struct Item {
     Bytes data;
     std::string name;
     uint32_t width = 0, height = 0, size_mode = 0, quality = 1;
+    int64_t claimed_size = -1; // the record's original size; -1: the data's own
 };
 
 struct PayloadShape {
@@ -104,7 +105,7 @@ Bytes Build(const PayloadShape& s) {
         Put32(record, 0, item.width);
         Put32(record, 4, item.height);
         Put32(record, 8, uint32_t(data.size()));
-        Put32(record, 12, uint32_t(item.data.size()));
+        Put32(record, 12, uint32_t(item.claimed_size < 0 ? item.data.size() : item.claimed_size));
         Put32(record, 16, item.size_mode);
         Put32(record, 20, item.quality);
         memcpy(record.data() + 24, item.name.data(), std::min<size_t>(item.name.size(), 100));
@@ -292,6 +293,33 @@ TEST(PayloadReader, DecodeRefusesWrongBuffersAndBadItemData) {
     EXPECT_EQ(result, QVRK_PAYLOAD_BAD_ITEM_DATA);
     EXPECT_TRUE(damaged.Decode(1, &result) == s.items[1].data);
     EXPECT_EQ(result, QVRK_PAYLOAD_OK);
+}
+
+TEST(PayloadReader, SizeBeyondWhatTheStoredBytesCanInflateToIsRefused) {
+    // A hostile file may claim gigabytes for a few stored bytes; the stub and the CLI allocate
+    // the claimed size only when deflate could reach it (1032:1 plus 64 bytes).
+    PayloadShape s;
+    s.items = {{Pattern(3000, 6), "claim.swf"}};
+    Reader plain;
+    ASSERT_EQ(plain.Open(Build(s)), QVRK_PAYLOAD_OK);
+    const int64_t stored = plain.entries[0].record.stored_size;
+    const struct {
+        int64_t claimed;
+        bool possible;
+    } cases[] = {{stored * 1032 + 64, true}, {stored * 1032 + 65, false}, {0xFFFFFFFF, false}};
+    for (const auto& c : cases) {
+        s.items[0].claimed_size = c.claimed;
+        Reader r;
+        ASSERT_EQ(r.Open(Build(s)), QVRK_PAYLOAD_OK) << c.claimed;
+        EXPECT_EQ(qvrk_payload_item_size_possible(r.payload.get(), 0) != 0, c.possible)
+            << c.claimed;
+    }
+    // Stored items are never inflated, so any size is their stored size.
+    s.flags = 0;
+    s.items[0].claimed_size = 0xFFFFFFFF;
+    Reader stored_only;
+    ASSERT_EQ(stored_only.Open(Build(s)), QVRK_PAYLOAD_OK);
+    EXPECT_TRUE(qvrk_payload_item_size_possible(stored_only.payload.get(), 0));
 }
 
 TEST(PayloadReader, ItemReaderUnscramblesAcrossChunks) {
