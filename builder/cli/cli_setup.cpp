@@ -118,6 +118,13 @@ void Replace(std::string& text, const std::string& from, const std::string& to) 
         text.replace(at, from.size(), to);
 }
 
+// The built-in programs and pictures, and the project; false with the message.
+bool OpenProject(const char* project, FCResourceTable& resources, CliReporter& reporter,
+                 FCDocument& document) {
+    FCAddBuiltinResources(resources);
+    return HaveStub(resources) && document.open_project(project, reporter);
+}
+
 } // namespace
 
 int CliSetup(int argc, char** argv) {
@@ -129,12 +136,9 @@ int CliSetup(int argc, char** argv) {
         return status < 0 ? CLI_OK : status;
 
     FCResourceTable resources;
-    FCAddBuiltinResources(resources);
-    if (!HaveStub(resources))
-        return CLI_FAILED;
     CliReporter reporter;
     FCDocument document;
-    if (!document.open_project(project, reporter))
+    if (!OpenProject(project, resources, reporter, document))
         return CLI_FAILED;
     FCInstallerOptions options;
     if (iscc)
@@ -175,12 +179,9 @@ int CliScript(int argc, char** argv) {
         return status < 0 ? CLI_OK : status;
 
     FCResourceTable resources;
-    FCAddBuiltinResources(resources);
-    if (!HaveStub(resources))
-        return CLI_FAILED;
     CliReporter reporter;
     FCDocument document;
-    if (!document.open_project(project, reporter))
+    if (!OpenProject(project, resources, reporter, document))
         return CLI_FAILED;
 
     // First the unreadable-file checks, with the generator's own messages and order.
