@@ -65,16 +65,20 @@ void ZlibDeflate9(benchmark::State& state, bool compressible) {
 BENCHMARK_CAPTURE(BuildScreensaver, compressible, true)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
-    ->MinTime(3);
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(ZlibDeflate9, compressible, true)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
-    ->MinTime(3);
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BuildScreensaver, incompressible, false)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
-    ->MinTime(3);
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(ZlibDeflate9, incompressible, false)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
-    ->MinTime(3);
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -198,11 +198,15 @@ int CliExtract(int argc, char** argv) {
         }
         uint32_t size = qvrk_payload_item_size(&opened.payload, i);
         // Every item is at most its stored bytes, or what the file's compressed bytes claim;
-        // the claim is refused beyond what deflate can reach (1032:1).
-        if (uint64_t(size) > uint64_t(entry.record.stored_size) * 1032u + 64u)
+        // the claim is refused beyond what deflate can reach.
+        if (!qvrk_payload_item_size_possible(&opened.payload, i))
             return CliError(CLI_FAILED, "entry %u of %s claims an impossible size", i, path);
         std::vector<uint8_t> data(size_t(size) + 1);
-        std::vector<uint8_t> scratch(size_t(entry.record.stored_size) + 1);
+        // Only compressed scrambled data needs a copy to unscramble in; the rest is read or
+        // inflated straight from the image.
+        std::vector<uint8_t> scratch;
+        if (qvrk_payload_compressed(&opened.payload) && qvrk_payload_scrambled(&opened.payload))
+            scratch.resize(size_t(entry.record.stored_size) + 1);
         QvrkPayloadResult result = qvrk_payload_decode_item(
             &opened.payload, i, &opened.work, data.data(), size, scratch.data(), scratch.size());
         if (result != QVRK_PAYLOAD_OK)
