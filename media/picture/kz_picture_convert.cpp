@@ -120,22 +120,35 @@ KZPicture* KZPicture::ToRGB() const {
     }
 }
 
+namespace {
+
+// Palette entries as they are, for palettes of colours and of colours with alpha.
+KZPicture* ExpandColours(const KZPicture* source, const uint8_t (*pal)[4]) {
+    return Map(source, KZ_PICTURE_RGB, [pal](const uint8_t* s, uint8_t* t) {
+        t[0] = pal[s[0]][0];
+        t[1] = pal[s[0]][1];
+        t[2] = pal[s[0]][2];
+    });
+}
+
+KZPicture* ExpandColoursAndAlpha(const KZPicture* source, const uint8_t (*pal)[4]) {
+    return Map(source, KZ_PICTURE_RGBA, [pal](const uint8_t* s, uint8_t* t) {
+        for (int c = 0; c < 4; c++)
+            t[c] = pal[s[0]][c];
+    });
+}
+
+} // namespace
+
 KZPicture* KZPicturePalette::ExpandPalette() const {
     if (!IsValid())
         return nullptr;
     const uint8_t(*pal)[4] = palette_;
     switch (palette_kind_) {
     case KZ_PICTURE_RGB:
-        return Map(this, KZ_PICTURE_RGB, [pal](const uint8_t* s, uint8_t* t) {
-            t[0] = pal[s[0]][0];
-            t[1] = pal[s[0]][1];
-            t[2] = pal[s[0]][2];
-        });
+        return ExpandColours(this, pal);
     case KZ_PICTURE_RGBA:
-        return Map(this, KZ_PICTURE_RGBA, [pal](const uint8_t* s, uint8_t* t) {
-            for (int c = 0; c < 4; c++)
-                t[c] = pal[s[0]][c];
-        });
+        return ExpandColoursAndAlpha(this, pal);
     case KZ_PICTURE_ALPHA:
         return Map(this, KZ_PICTURE_ALPHA,
                    [pal](const uint8_t* s, uint8_t* t) { t[0] = pal[s[0]][3]; });
@@ -158,19 +171,12 @@ KZPicture* KZPicturePalette::PaletteToRGBOrRGBA() const {
     const uint8_t(*pal)[4] = palette_;
     switch (palette_kind_) {
     case KZ_PICTURE_RGB:
-        return Map(this, KZ_PICTURE_RGB, [pal](const uint8_t* s, uint8_t* t) {
-            t[0] = pal[s[0]][0];
-            t[1] = pal[s[0]][1];
-            t[2] = pal[s[0]][2];
-        });
+        return ExpandColours(this, pal);
     case KZ_PICTURE_GRAY:
         return Map(this, KZ_PICTURE_RGB,
                    [pal](const uint8_t* s, uint8_t* t) { t[0] = t[1] = t[2] = pal[s[0]][0]; });
     case KZ_PICTURE_RGBA:
-        return Map(this, KZ_PICTURE_RGBA, [pal](const uint8_t* s, uint8_t* t) {
-            for (int c = 0; c < 4; c++)
-                t[c] = pal[s[0]][c];
-        });
+        return ExpandColoursAndAlpha(this, pal);
     case KZ_PICTURE_ALPHA:
         return Map(this, KZ_PICTURE_RGBA, [pal](const uint8_t* s, uint8_t* t) {
             t[0] = t[1] = t[2] = 255;
