@@ -10,6 +10,8 @@
 #include <mmsystem.h>
 #include <zlib.h>
 
+#include "tests/unit/runtime/core/zlib_raw_deflate.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -18,20 +20,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes RawDeflate(const Bytes& data) {
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, data.size()) + 16);
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
 
 Bytes Pattern(size_t size, uint8_t salt) {
     Bytes data(size);
@@ -93,7 +81,7 @@ struct TestPayload {
             block.insert(block.end(), settings_extra, 0);
         else if (settings_extra < 0)
             block.resize(block.size() + settings_extra);
-        Bytes deflated = RawDeflate(block);
+        Bytes deflated = ZlibRawDeflate(block);
         qvrk_settings_scramble(deflated.data(), deflated.size(), seed);
 
         uint8_t header[QVRK_HEADER_SIZE];
@@ -109,7 +97,7 @@ struct TestPayload {
         }
         for (size_t i = 0; i < items.size(); ++i) {
             const TestItem& item = items[i];
-            Bytes data = (flags & QVRK_FLAG_COMPRESSED) ? RawDeflate(item.data) : item.data;
+            Bytes data = (flags & QVRK_FLAG_COMPRESSED) ? ZlibRawDeflate(item.data) : item.data;
             if (item.corrupt)
                 data.resize(data.size() / 2);
             if (item.no_data)

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "tests/unit/runtime/core/zlib_raw_deflate.h"
+
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -24,20 +26,6 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
 void Append32(Bytes& b, uint32_t v) {
     b.resize(b.size() + 4);
     Put32(b, b.size() - 4, v);
-}
-
-Bytes Deflate9(const Bytes& data) {
-    z_stream z{};
-    EXPECT_EQ(deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY), Z_OK);
-    Bytes out(deflateBound(&z, data.size()) + 16);
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
 }
 
 void PutText(Bytes& block, size_t offset, const std::u16string& text) {
@@ -88,7 +76,7 @@ Bytes Build(const PayloadShape& s) {
         Put32(block, 1604, uint32_t(s.preview_file));
         Put32(block, 1608, 0xFFFFFFFFu);
     }
-    Bytes packed = Deflate9(block);
+    Bytes packed = ZlibRawDeflate(block);
     packed.resize(packed.size() + s.settings_padding, 0x5A);
     qvrk_scramble(s.seed * 9 + s.settings_seed_delta, packed.data(), packed.size());
     Append32(file, s.seed);
@@ -98,7 +86,7 @@ Bytes Build(const PayloadShape& s) {
         Append32(file, uint32_t(slot));
     for (size_t i = 0; i < s.items.size(); ++i) {
         const Item& item = s.items[i];
-        Bytes data = (s.flags & QVRK_FLAG_COMPRESSED) ? Deflate9(item.data) : item.data;
+        Bytes data = (s.flags & QVRK_FLAG_COMPRESSED) ? ZlibRawDeflate(item.data) : item.data;
         if (s.flags & QVRK_FLAG_SCRAMBLED)
             qvrk_scramble(s.seed, data.data(), data.size());
         Bytes record(QVRK_RECORD_SIZE, 0);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "tests/unit/runtime/core/zlib_raw_deflate.h"
+
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -12,20 +14,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes ZlibRawDeflate(const Bytes& data, int level, int strategy = Z_DEFAULT_STRATEGY) {
-    z_stream z{};
-    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -15, 8, strategy), Z_OK);
-    Bytes out(deflateBound(&z, data.size()) + 16);
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
 
 struct Inflated {
     QvrkInflateResult result;
