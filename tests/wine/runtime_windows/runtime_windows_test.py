@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """The screensaver stub's windows under Wine and Xvfb, driven with real input from xdotool.
 
-runtime_windows_test.py STATE STUB STANDIN_DLL GROUP   (GROUP: layout, wake, notice, settings)
+runtime_windows_test.py STATE STUB STANDIN_DLL GROUP PROBE
+GROUP: layout, wake, notice, settings, preview, dialog, cleanup; PROBE is window_probe.exe.
 Each group registers the Flash control stand-in only for as long as it needs it.
 """
+import ctypes
 import os
 import subprocess
 import sys
@@ -13,7 +15,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 HARNESS = os.path.join(HERE, "..", "harness")
 STANDIN_SCRIPT = os.path.join(HERE, "..", "flash_standin", "flash-standin")
-STATE, STUB, STANDIN, GROUP = sys.argv[1:5]
+STATE, STUB, STANDIN, GROUP, PROBE = sys.argv[1:6]
 WORK = tempfile.mkdtemp(prefix="runtime-windows-")
 ENV = dict(os.environ)
 for line in open(os.path.join(STATE, "env")):
@@ -112,6 +114,93 @@ def temp_folder_is_clean():
 STANDIN_COLOUR = "srgb(32,192,64)"
 
 
+def wait_for(condition, timeout):
+    end = time.time() + timeout
+    while time.time() < end:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return condition()
+
+
+def probe(*args):
+    return subprocess.run([os.path.join(HARNESS, "wine-run"), "--state", STATE, "--timeout", "30",
+                           PROBE] + list(args), env=ENV, capture_output=True, text=True).stdout
+
+
+def dialog_layout(caption):
+    """The dialog as window_probe sees it: window and client origin, close button, controls."""
+    layout = {"children": {}}
+    for line in probe("dialog", caption).splitlines():
+        kind, _, rest = line.partition(" ")
+        if kind == "window":
+            layout["rect"] = tuple(int(v) for v in rest.split("=")[1].split(","))
+        elif kind in ("client", "close"):
+            layout[kind] = tuple(int(v) for v in rest.split())
+        elif kind == "child":
+            number, _, fields = rest.partition(" ")
+            head, _, text = fields.partition(" text=")
+            child = dict(f.split("=", 1) for f in head.split())
+            child["rect"] = tuple(int(v) for v in child["rect"].split(","))
+            child["text"] = text
+            layout["children"][int(number)] = child
+    return layout
+
+
+def parent_window(x=100, y=100, width=320, height=240):
+    """A parent for previews, made by the harness; returns the process and the handle."""
+    process = subprocess.Popen([os.path.join(HARNESS, "wine-parent-window"), "--state", STATE,
+                                "--rect", str(x), str(y), str(width), str(height), "--seconds",
+                                "120", "--title", "preview parent"], env=ENV, text=True,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    return process, process.stdout.readline().strip()
+
+
+def close_parent(process):
+    probe("close", "preview parent")
+    if not ended(process, 10):
+        process.kill()
+        process.wait()
+
+
+def screenshot(name, crop=None):
+    shot = os.path.join(WORK, name + ".png")
+    subprocess.run(["import", "-window", "root"] + (["-crop", crop] if crop else []) + [shot],
+                   env=ENV, check=True)
+    return shot
+
+
+def temp_folder():
+    temp = wine("cmd", "/c", "echo %TEMP%").stdout.strip()
+    return os.path.join(wine("winepath", "-u", temp).stdout.strip(), "swfsaver")
+
+
+class CursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+
+def cursor_visible():
+    """Whether the X server's current cursor has any opaque pixel (XFixes, not Wine's view)."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    fixes = ctypes.CDLL("libXfixes.so.3")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    fixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(ENV["DISPLAY"].encode())
+    image = fixes.XFixesGetCursorImage(display)
+    shown = any(image.contents.pixels[i] >> 24 for i in
+                range(image.contents.width * image.contents.height))
+    x11.XFree(image)
+    x11.XCloseDisplay(display)
+    return shown
+
+
 def test_layout():
     # Movie size, size mode, expected rectangle (left, top, right, bottom) in 1024 x 768.
     cases = [("400,300,0", (312, 234, 712, 534)), ("400,300,1", (0, 0, 1024, 768)),
@@ -190,7 +279,18 @@ def test_wake():
         ("key with wake on key on", flags_all, [("key", "a")], True),
         ("Alt+F4", flags_all, [("key", "alt+F4")], False),
         ("key up only", flags_all, [("keyup", "a")], False),
+        ("right button with wake on right button off", "0x374", [("click", "3")], False),
+        ("right button", flags_all, [("click", "3")], True),
+        ("left button with wake on button off", "0x378", [("click", "1")], False),
+        ("middle button", flags_all, [("click", "2")], True),
+        ("system close command", flags_all, [lambda: probe("syscommand", "Tarvo Screensaver")],
+         False),
+        ("close message from outside", flags_all, [lambda: probe("close", "Tarvo Screensaver")],
+         False),
+        ("switching to another window", flags_all, [lambda: others.append(parent_window()[0])],
+         True),
     ]
+    others = []
     saver_for = {flags_all: make_saver("wake.scr", "--flags", flags_all)}
     # Wine learns where the pointer is only from events its windows receive: a first run with the
     # pointer put at 100, 100 over its window makes the later runs start from a known origin.
@@ -213,8 +313,11 @@ def test_wake():
         xdotool("mousemove", "100", "100")
         time.sleep(1.5)
         for action in actions:
-            xdotool(*action)
+            action() if callable(action) else xdotool(*action)
         check(ended(process, 4) == ends, what + (": ends" if ends else ": keeps running"))
+        for other in others:
+            close_parent(other)
+        others.clear()
         if not ends and what == "Alt+F4":
             xdotool("windowclose", window) if window else None
             check(not ended(process, 2), "closing the window from outside keeps running")
@@ -230,8 +333,24 @@ def test_wake():
     xdotool("mousemove", "300", "300")
     check(ended(process, 4), "the same movement later ends it")
     stop(process)
-    # Without stand-in there is no control, and the window covers the screen in black.
     check(temp_folder_is_clean(), "no swfsaver folder left")
+    # The cursor over the control: the stand-in's window class has the arrow, so it shows unless
+    # the screensaver hides it.
+    standin("register")
+    try:
+        for flags, hidden in (("0x37C", True), ("0x33C", False)):
+            saver = make_saver("cursor%s.scr" % flags, "--flags", flags, "--movie",
+                               "400,300,2,1,movie.swf")
+            xdotool("mousemove", "100", "100")
+            process = start(saver, "/s")
+            wait_window("Tarvo Screensaver")
+            check(wait_for(lambda: pixel(50, 50) == STANDIN_COLOUR, 10), flags + ": control shown")
+            xdotool("mousemove", "104", "104")
+            shown = wait_for(cursor_visible, 2)
+            check(shown != hidden, flags + (": cursor hidden" if hidden else ": cursor shown"))
+            stop(process)
+    finally:
+        standin("unregister")
 
 
 def test_notice():
@@ -306,6 +425,81 @@ def test_settings():
     wine("reg", "delete", bare, "/f")
 
 
-{"layout": test_layout, "wake": test_wake, "notice": test_notice, "settings": test_settings}[GROUP]()
+def input_over_preview():
+    """Keys, buttons and moves over the preview at 100, 100 (320 x 240)."""
+    xdotool("mousemove", "200", "200")
+    for action in (("key", "Escape"), ("key", "a"), ("click", "1"), ("click", "2"), ("click", "3"),
+                   ("mousemove", "380", "300"), ("mousemove", "150", "150")):
+        xdotool(*action)
+        time.sleep(0.1)
+
+
+def preview_window():
+    """The preview's window inside the parent (Wine does not draw a child window of another
+    process on screen, so the preview is seen through window_probe and the stand-in's log)."""
+    children = dialog_layout("preview parent")["children"].values()
+    return next((c for c in children if c["class"] == "_qvrt_class"), None)
+
+
+def test_preview():
+    # Size mode, expected rectangle inside the 320 x 240 parent: the small area always shows the
+    # whole movie, so "Original Size" and "Never Resize" are fitted like "Full Screen".
+    cases = [("0", (0, 60, 320, 180)), ("3", (0, 60, 320, 180)), ("2", (0, 0, 320, 240))]
+    standin("register")
+    try:
+        for mode, rect in cases:
+            log = os.path.join(WORK, "preview%s.log" % mode)
+            saver = make_saver("preview%s.scr" % mode, "--movie", "160,60,%s,1,movie.swf" % mode,
+                               "--preview-file", "0")
+            parent, handle = parent_window()
+            process = start(saver, "/p", handle, log=log)
+            want = "position=%d,%d,%d,%d" % rect
+            rects = lambda: [l for l in open(log).read().splitlines()
+                             if l.startswith("IOleInPlaceObject.SetObjectRects")]
+            check(wait_for(lambda: os.path.exists(log) and any(want in l for l in rects()), 15),
+                  "mode %s: control at %s, got %r" % (mode, want,
+                                                      rects()[-1:] if os.path.exists(log) else []))
+            if mode == "0":
+                window = preview_window()
+                check(window and window["rect"] == (0, 0, 320, 240) and window["visible"] == "1",
+                      "preview window fills the parent: %r" % window)
+                input_over_preview()
+                check(not ended(process, 2), "no input ends the preview")
+                check("Window.LeftButtonDown" in open(log).read(), "the click reached the control")
+            close_parent(parent)
+            check(ended(process, 10), "mode " + mode + ": the preview ends with its parent")
+            stop(process)
+
+        # Without preview file only the preview colour is shown: a window, but no control.
+        log = os.path.join(WORK, "colour.log")
+        saver = make_saver("colour.scr", "--movie", "160,60,1,1,movie.swf",
+                           "--preview-colour", "0x0000FF")
+        parent, handle = parent_window()
+        process = start(saver, "/p", handle, log=log)
+        check(wait_for(lambda: preview_window() is not None, 15), "colour preview window shown")
+        input_over_preview()
+        check(not ended(process, 2), "no input ends the colour preview")
+        check(not os.path.exists(log) or "CreateInstance" not in open(log).read(),
+              "no control without preview file")
+        close_parent(parent)
+        check(ended(process, 10), "the colour preview ends with its parent")
+        stop(process)
+
+        # Black and no preview file: nothing is shown and the stub exits at once.
+        log = os.path.join(WORK, "black.log")
+        saver = make_saver("black.scr", "--movie", "160,60,1,1,movie.swf")
+        parent, handle = parent_window()
+        process = start(saver, "/p", handle, log=log)
+        check(ended(process, 10), "black preview without file exits")
+        check(preview_window() is None and not os.path.exists(log),
+              "black preview without file makes no window and no control")
+        close_parent(parent)
+        stop(process)
+    finally:
+        standin("unregister")
+    check(temp_folder_is_clean(), "no swfsaver folder left")
+
+{"layout": test_layout, "wake": test_wake, "notice": test_notice, "settings": test_settings,
+ "preview": test_preview}[GROUP]()
 print("%d failure(s)" % len(failures))
 sys.exit(1 if failures else 0)
