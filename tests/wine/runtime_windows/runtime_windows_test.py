@@ -425,6 +425,98 @@ def test_settings():
     wine("reg", "delete", bare, "/f")
 
 
+def open_dialog(saver):
+    """Starts the settings dialog of `saver` and reads it; (process, layout or None)."""
+    process = start(saver, "/c")
+    window = wait_window("Stars")
+    layout = dialog_layout("Stars") if window else None
+    return process, window, layout
+
+
+def close_dialog(process, window, key="Return"):
+    point_at(window)
+    xdotool("key", key)
+    ended(process, 10)
+    stop(process)
+
+
+def test_dialog():
+    key = r"HKCU\Software\TarvoSavers\Acme\Stars"
+    wine("reg", "delete", key, "/f")
+    movie = "400,300,1,2,movie.swf"
+    # Options by flag: sound 0x100, quality 0x200, on top of the wake flags.
+    shown = {}
+    for name, flags in (("both", 0x37C), ("sound only", 0x17C), ("quality only", 0x27C),
+                        ("neither", 0x07C)):
+        process, window, layout = open_dialog(
+            make_saver("dialog-%s.scr" % name.replace(" ", "-"), "--flags", hex(flags),
+                       "--movie", movie))
+        check(layout is not None and len(layout["children"]) == 6, name + ": dialog with its controls")
+        if layout:
+            shown[name] = layout
+            c = layout["children"]
+            visible = {n: c[n]["visible"] == "1" for n in c}
+            check(visible[1203] and not visible[1000] and c[1203]["text"] == "Credits of the test saver",
+                  name + ": credits text instead of the picture frame")
+            check(visible[1001] == bool(flags & 0x100), name + ": sound box shown by its flag")
+            check(visible[1002] == visible[1202] == bool(flags & 0x200),
+                  name + ": quality list and label shown by their flag")
+            check(visible[1201] == bool(flags & 0x300), name + ": group box hidden only with both")
+        close_dialog(process, window)
+    if len(shown) == 4:
+        both, sound, neither = shown["both"], shown["sound only"], shown["neither"]
+        c = both["children"]
+        check(c[1001]["check"] == "1" and c[1002]["count"] == "3" and c[1002]["selection"] == "2",
+              "sound ticked, three qualities, the movie's own quality selected")
+        check(sound["children"][1001]["rect"][0] == c[1202]["rect"][0],
+              "sound box moved to where the quality label starts: %r" % (sound["children"][1001]["rect"],))
+        group = c[1201]["rect"][3] - c[1201]["rect"][1]
+        height = lambda l: l["rect"][3] - l["rect"][1]
+        check(height(both) - height(neither) == group,
+              "dialog shortened by the group box (%d, %d, %d)" % (height(both), height(neither), group))
+        check(neither["rect"][:2] == both["rect"][:2], "shortened dialog keeps its position")
+    # Stored qualities: 5 is unset (no selection); a string is ignored (the movie's own quality).
+    saver = make_saver("dialog-stored.scr", "--movie", movie)
+    for data, kind, selection in (("5", "REG_DWORD", "-1"), ("1", "REG_SZ", "2"), ("0", "REG_DWORD", "0")):
+        wine("reg", "add", key, "/v", "Quality", "/t", kind, "/d", data, "/f")
+        process, window, layout = open_dialog(saver)
+        got = layout["children"][1002]["selection"] if layout else None
+        check(got == selection, "stored Quality %s of %s: selection %s, got %s" % (data, kind, selection, got))
+        close_dialog(process, window, "Escape")
+    # Closing from the caption stores the values shown, as Enter and Escape do. Without a window
+    # manager a pointer click on the caption's button does not reach Wine's caption tracking
+    # here, so the test sends what that button sends: the system's close command.
+    wine("reg", "delete", key, "/f")
+    process, window, layout = open_dialog(saver)
+    check(layout is not None and "close" in layout, "the caption has a close button")
+    probe("syscommand", "Stars")
+    check(ended(process, 10), "the close command ends the dialog")
+    stop(process)
+    check(reg_query(key, "Sound") == ("REG_DWORD", "0x1") and reg_query(key, "Quality") == ("REG_DWORD", "0x2"),
+          "closing from the caption stores Sound and Quality")
+    # A 300 x 200 picture grows the dialog right and down and pushes the options below it.
+    pictured = make_saver("dialog-picture.scr", "--movie", movie, "--movie", "300,200,0,1,pic.swf",
+                          "--settings-file", "1")
+    process, window, layout = open_dialog(pictured)
+    if layout and "both" in shown:
+        both, c, p = shown["both"], shown["both"]["children"], layout["children"]
+        frame = c[1000]["rect"]
+        dx = max(300 - (frame[2] - frame[0]), 0)
+        dy = 200 - (frame[3] - frame[1])
+        check(p[1000]["visible"] == "1" and p[1203]["visible"] == "0", "picture frame instead of credits")
+        check(p[1000]["rect"][2] - p[1000]["rect"][0] == 300 and p[1000]["rect"][3] - p[1000]["rect"][1] == 200,
+              "frame sized to the picture: %r" % (p[1000]["rect"],))
+        width = lambda l: l["rect"][2] - l["rect"][0]
+        height = lambda l: l["rect"][3] - l["rect"][1]
+        check(width(layout) - width(both) == dx and height(layout) - height(both) == dy,
+              "dialog grown by %d, %d: %r against %r" % (dx, dy, layout["rect"], both["rect"]))
+        check(all(p[n]["rect"][1] - c[n]["rect"][1] == dy for n in (1201, 1001, 1202, 1002)),
+              "options pushed down by %d" % dy)
+    close_dialog(process, window)
+    check(temp_folder_is_clean(), "no swfsaver folder left")
+    wine("reg", "delete", key, "/f")
+
+
 def input_over_preview():
     """Keys, buttons and moves over the preview at 100, 100 (320 x 240)."""
     xdotool("mousemove", "200", "200")
@@ -500,6 +592,6 @@ def test_preview():
     check(temp_folder_is_clean(), "no swfsaver folder left")
 
 {"layout": test_layout, "wake": test_wake, "notice": test_notice, "settings": test_settings,
- "preview": test_preview}[GROUP]()
+ "preview": test_preview, "dialog": test_dialog}[GROUP]()
 print("%d failure(s)" % len(failures))
 sys.exit(1 if failures else 0)

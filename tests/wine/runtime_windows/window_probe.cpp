@@ -89,15 +89,14 @@ int main(int argc, char** argv) {
     POINT origin = {0, 0};
     ClientToScreen(g_window, &origin);
     std::printf("client %ld %ld\n", origin.x, origin.y);
-    // The close button: the first point of the caption row, from the right, that tests as one.
-    for (int x = rect.right - 1; x > rect.left; --x) {
-        int y = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-        LRESULT hit = SendMessageA(g_window, WM_NCHITTEST, 0, MAKELPARAM(x, y));
-        if (hit == HTCLOSE) {
-            std::printf("close %d %d\n", x - 4, y);
-            break;
-        }
-    }
+    // The close button: the first point of the caption rows, from the right, that tests as one.
+    bool found = false;
+    for (int y = rect.top + 1; y < rect.top + 48 && !found; ++y)
+        for (int x = rect.right - 1; x > rect.left && !found; --x)
+            if (SendMessageA(g_window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                std::printf("close %d %d\n", x - 4, y + 3);
+                found = true;
+            }
     EnumChildWindows(g_window, PrintChild, 0);
     std::fflush(stdout);
     return 0;
