@@ -513,6 +513,27 @@ def test_dialog():
         check(all(p[n]["rect"][1] - c[n]["rect"][1] == dy for n in (1201, 1001, 1202, 1002)),
               "options pushed down by %d" % dy)
     close_dialog(process, window)
+    # Tahoma where the system has it: the prefix has no such font until a replacement names one.
+    # A serif face stands in for it, unlike what the dialog font becomes here. The dialog drawn
+    # without it, with it, and without it again: only the middle one differs.
+    replacements = r"HKCU\Software\Wine\Fonts\Replacements"
+    looks = []
+    for present in (False, True, False):
+        if present:
+            wine("reg", "add", replacements, "/v", "Tahoma", "/t", "REG_SZ", "/d", "DejaVu Serif", "/f")
+        else:
+            wine("reg", "delete", replacements, "/v", "Tahoma", "/f")
+        check(probe("fonts").strip() == "tahoma=%d" % present, "Tahoma present: %s" % present)
+        process, window, layout = open_dialog(saver)
+        if layout:
+            left, top, right, bottom = layout["rect"]
+            time.sleep(0.5)
+            shot = screenshot("font%d" % len(looks), "%dx%d+%d+%d" % (right - left, bottom - top, left, top))
+            looks.append(subprocess.run(["convert", shot, "-format", "%#", "info:"],
+                                        capture_output=True, text=True).stdout.strip())
+        close_dialog(process, window)
+    check(len(looks) == 3 and looks[0] == looks[2] and looks[0] != looks[1],
+          "the dialog's text changes with Tahoma and only with it: %r" % looks)
     check(temp_folder_is_clean(), "no swfsaver folder left")
     wine("reg", "delete", key, "/f")
 
