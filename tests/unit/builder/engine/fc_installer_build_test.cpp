@@ -145,10 +145,7 @@ public:
     KZString report;
 
     void SetUp() override {
-        FCAddBuiltinResources(resources);
-        resources.set_data(FC_RES_STUB, stub.data(), uint32_t(stub.size()));
-        resources.set_data(FC_RES_LAUNCHER, launcher.data(), uint32_t(launcher.size()));
-        FCSetBuilderResources(&resources);
+        fctest::UseTestResources(resources, stub, launcher);
         doc.reset(new FCDocument);
         std::string movie = Native(scratch.file("main.swf"));
         WriteBytes(movie,

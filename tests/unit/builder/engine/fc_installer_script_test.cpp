@@ -35,10 +35,7 @@ public:
     std::vector<uint8_t> launcher = std::vector<uint8_t>(300, 0x4C);
 
     void SetUp() override {
-        FCAddBuiltinResources(resources);
-        resources.set_data(FC_RES_STUB, stub.data(), uint32_t(stub.size()));
-        resources.set_data(FC_RES_LAUNCHER, launcher.data(), uint32_t(launcher.size()));
-        FCSetBuilderResources(&resources);
+        fctest::UseTestResources(resources, stub, launcher);
         doc.reset(new FCDocument);
         // The default copyright carries the current year: fix it so the scripts stay put.
         doc->copyright = "Copyright (c) 2024 Your Company";

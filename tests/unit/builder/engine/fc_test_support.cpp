@@ -14,7 +14,18 @@
 
 #include <zlib.h>
 
+#include "builder/engine/fc_resources.h"
+#include "builder/resources/fc_builtin_resources.h"
+
 namespace fctest {
+
+void UseTestResources(FCResourceTable& resources, const std::vector<uint8_t>& stub,
+                      const std::vector<uint8_t>& launcher) {
+    FCAddBuiltinResources(resources);
+    resources.set_data(FC_RES_STUB, stub.data(), uint32_t(stub.size()));
+    resources.set_data(FC_RES_LAUNCHER, launcher.data(), uint32_t(launcher.size()));
+    FCSetBuilderResources(&resources);
+}
 
 ScratchFolder::ScratchFolder(const char* name) {
     // CTest runs the cases of one program side by side: each process gets folders of its own.

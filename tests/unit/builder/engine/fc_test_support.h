@@ -7,7 +7,14 @@
 
 #include "builder/engine/fc_document.h"
 
+class FCResourceTable;
+
 namespace fctest {
+
+// Fills `resources` with the built-in ones, the given stub and launcher in place of the real
+// programs, and makes them the builder's (until FCSetBuilderResources(nullptr)).
+void UseTestResources(FCResourceTable& resources, const std::vector<uint8_t>& stub,
+                      const std::vector<uint8_t>& launcher);
 
 // A fresh folder under the build tree, removed with the object. Ends with "/".
 class ScratchFolder {
