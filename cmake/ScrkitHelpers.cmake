@@ -19,19 +19,27 @@ if(WIN32 AND CMAKE_CROSSCOMPILING)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/harness/wine-run --state ${SCRKIT_WINE_STATE})
 endif()
 
-# scrkit_add_gtest(NAME SOURCES src... [LIBS lib...])
+# scrkit_add_gtest(NAME SOURCES src... [LIBS lib...] [WINE_TIMEOUT seconds] [PROPERTIES ...])
 # Natively every test case becomes a CTest test; under Wine each program is one test, because
 # starting a Windows process per case would cost more than the cases themselves.
 function(scrkit_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "WINE_TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE SCRKIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                              SCRKIT_BINARY_DIR="${CMAKE_BINARY_DIR}")
   if(WIN32)
-    add_test(NAME ${SCRKIT_CONFIG_NAME}.${name} COMMAND ${name})
+    # A unit test program takes seconds under Wine; wine-run stops it at its limit and reports
+    # what it was still doing, before CTest's own limit would kill it without a word.
+    if(NOT ARG_WINE_TIMEOUT)
+      set(ARG_WINE_TIMEOUT 60)
+    endif()
+    math(EXPR ctest_limit "${ARG_WINE_TIMEOUT} + 30")
+    add_test(NAME ${SCRKIT_CONFIG_NAME}.${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/harness/wine-run --state ${SCRKIT_WINE_STATE}
+                     --timeout ${ARG_WINE_TIMEOUT} $<TARGET_FILE:${name}>)
     set_tests_properties(${SCRKIT_CONFIG_NAME}.${name} PROPERTIES FIXTURES_REQUIRED wine
-                         TIMEOUT 300 ${ARG_PROPERTIES})
+                         TIMEOUT ${ctest_limit} ${ARG_PROPERTIES})
   else()
     include(GoogleTest)
     gtest_discover_tests(${name} TEST_PREFIX ${SCRKIT_CONFIG_NAME}. DISCOVERY_MODE PRE_TEST

@@ -130,12 +130,49 @@ h wine-close-window --timeout 1 "no window has this caption" >/dev/null 2>&1 &&
     fail "closing a window that does not exist succeeded"
 
 # --- time limit ----------------------------------------------------------------------------------
+# A program past its limit is killed with 124, and the report names it, its Wine processes and
+# its window.
 start=$SECONDS
 h wine-run --timeout 3 "$(dirname "$box")/wine_parent_window.exe" --seconds 60 --title "scrkit harness slow" \
-    >/dev/null 2>&1
+    >/dev/null 2>"$tmp/slow.err"
 rc=$?
 [ $rc -eq 124 ] && [ $((SECONDS - start)) -lt 15 ] && pass "time limit: exit 124 after $((SECONDS - start)) s" ||
     fail "time limit: rc $rc after $((SECONDS - start)) s"
+grep -q 'still running after 3 s' "$tmp/slow.err" && grep -q 'wine_parent_window.exe' "$tmp/slow.err" &&
+    grep -q '"scrkit harness slow"' "$tmp/slow.err" && pass "time limit: the report names program and window" ||
+    { fail "time limit: report"; cat "$tmp/slow.err"; }
+
+# --- a finished program's output ends with it ----------------------------------------------------
+# Nothing else runs beside this test, so the prefix's server may be stopped: the next program is
+# the first of the prefix again, and another one keeps Wine busy after it. Its output must end
+# when it does, not when the server and Wine's services (which it would have started) end.
+(. "$state/env"; WINEPREFIX=$WINEPREFIX "$WINESERVER" -k) 2>/dev/null
+sleep 1
+start=$SECONDS
+(h wine-run --timeout 30 cmd /c exit 0 2>&1 | cat >/dev/null; echo $((SECONDS - start)) >"$tmp/first.done") &
+sleep 0.3
+h wine-run --timeout 60 "$(dirname "$box")/wine_parent_window.exe" --seconds 45 --title "scrkit harness busy" \
+    >/dev/null 2>&1 &
+busy=$!
+pids+=("$busy")
+wait_lines "$tmp/first.done" 1 35 && pass "a program's output ends with it, after $(cat "$tmp/first.done") s" ||
+    fail "a program's output stayed open while another Wine program ran"
+kill "$busy" 2>/dev/null
+wait "$busy" 2>/dev/null
+
+# A test that kills wine-run (as the Python tests do to stop a program) ends the program too.
+"$harness/wine-run" --state "$state" --timeout 60 "$(dirname "$box")/wine_parent_window.exe" --seconds 60 \
+    --title "scrkit harness orphan" >/dev/null 2>&1 &
+runner=$!
+sleep 3
+kill -KILL "$runner"
+wait "$runner" 2>/dev/null
+gone=0
+for _ in $(seq 1 50); do
+    pgrep -f 'wine_parent_window.exe --seconds 60 --title scrkit harness orphan' >/dev/null || { gone=1; break; }
+    sleep 0.1
+done
+[ $gone -eq 1 ] && pass "killing wine-run ends its program" || fail "the program outlived its killed wine-run"
 
 echo "harness self-test: $failures failure(s)"
 [ $failures -eq 0 ]

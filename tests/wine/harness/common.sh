@@ -29,6 +29,34 @@ load_env() {
     # shellcheck disable=SC1091
     . "$STATE/env"
     export WINEPREFIX DISPLAY WINEDEBUG WINEDLLOVERRIDES WINE64 WINESERVER SCRKIT_WINE_HELPERS
+    ensure_server
+}
+
+# The first Wine process of a prefix starts its wineserver and Wine's own services (services.exe,
+# winedevice.exe, rpcss.exe ...), and they keep that process's stderr open for as long as they
+# live. Under CTest that is a test's output pipe, so a test that happened to start them looks alive
+# (CTest waits for the end of its output) until every other Wine test has ended. The run's server
+# and services are therefore started here, holding only their log, and kept until wine-cleanup;
+# when the server already runs this returns at once.
+ensure_server() {
+    [ -d "$WINEPREFIX" ] || return 0
+    "$WINESERVER" -p </dev/null >>"$STATE/wineserver.log" 2>&1 || return 0
+    "$WINE64" cmd /c exit 0 </dev/null >>"$STATE/wineserver.log" 2>&1 || true
+}
+
+# Tells what a Windows program that ran past its limit was still doing: the program, the Wine
+# processes of this prefix alive now, and the windows on the run's display.
+report_stuck() {
+    local what=$1 limit=$2 pid env
+    echo "wine-run: $what still running after $limit s; killing it" >&2
+    echo "wine-run: Wine processes of $WINEPREFIX:" >&2
+    for pid in $(pgrep -f 'wine|\.exe' 2>/dev/null); do
+        env=$({ tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -x "WINEPREFIX=$WINEPREFIX") || continue
+        echo "  $(ps -o pid=,etimes=,args= -p "$pid" 2>/dev/null)" >&2
+    done
+    echo "wine-run: windows on display $DISPLAY:" >&2
+    xwininfo -display "$DISPLAY" -root -children 2>/dev/null | grep -E '^ +0x' | grep -v '(has no name)' |
+        sed 's/^ */  /' >&2 || true
 }
 
 # The Windows helper programs built in tests/wine/helpers (wine-setup --helpers DIR).
