@@ -88,7 +88,7 @@ int CliBuild(int argc, char** argv) {
 
     CliReporter reporter;
     FCDocument document;
-    if (!document.open_project(project, reporter))
+    if (!CliOpenProject(document, project, reporter))
         return CLI_FAILED;
     if (!build_screensaver(document, output, resources, reporter, options))
         return CLI_FAILED;

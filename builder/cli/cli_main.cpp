@@ -12,6 +12,8 @@
 // cli_setup.cpp
 int CliSetup(int argc, char** argv);
 int CliScript(int argc, char** argv);
+// cli_commit.cpp, written at build time
+extern const char kCliCommit[];
 
 namespace {
 
@@ -25,6 +27,7 @@ const char kUsage[] =
     "  picture FILE [--resize WxH] [--filter NAME] [-o OUT.bmp] load, resample, save a picture\n"
     "  setup PROJECT.kpj -o OUT.exe [--iscc PATH]              build a setup program\n"
     "  script PROJECT.kpj -o DIR                               installer script and its files\n"
+    "  --version, -V                                           version and commit built from\n"
     "'scrkit-cli COMMAND --help' tells more.\n";
 
 struct Command {
@@ -60,6 +63,10 @@ int main(int argc, char** argv) {
     }
     if (CliIsHelp(argv[1])) {
         fputs(kUsage, stdout);
+        return CLI_OK;
+    }
+    if (strcmp(argv[1], "--version") == 0 || strcmp(argv[1], "-V") == 0) {
+        printf("scrkit-cli %s (commit %s)\n", SCRKIT_CLI_VERSION, kCliCommit);
         return CLI_OK;
     }
     // The project defaults point into the folder of the program, as they do for scrkit.exe.

@@ -69,7 +69,7 @@ int Show(int argc, char** argv) {
         return CliError(CLI_USAGE, "project show: a project file is needed\n%s", kProjectHelp);
     CliReporter reporter;
     FCDocument document;
-    if (!document.open_project(path, reporter))
+    if (!CliOpenProject(document, path, reporter))
         return CLI_FAILED;
     int count = 0;
     const CliField* fields = CliFields(&count);
@@ -93,7 +93,7 @@ int Set(int argc, char** argv) {
                         kProjectHelp);
     CliReporter reporter;
     FCDocument document;
-    if (!document.open_project(argv[0], reporter))
+    if (!CliOpenProject(document, argv[0], reporter))
         return CLI_FAILED;
     if (!ApplyAll(document, argc - 1, argv + 1))
         return CLI_FAILED;

@@ -3,10 +3,16 @@
 #include <cstdio>
 
 #include "builder/cli/cli_text.h"
+#include "builder/engine/fc_document.h"
 
 int CliReporter::ShowMessage(const char* text, unsigned type) {
     ++message_count;
     std::string shown = CliAnsiToTerminal(text ? text : "");
+    if (!subject.empty()) {
+        if (!shown.empty() && shown.back() != '\n')
+            shown += '\n';
+        shown += subject;
+    }
     fputs(shown.c_str(), stderr);
     if (shown.empty() || shown.back() != '\n')
         fputc('\n', stderr);
@@ -20,4 +26,13 @@ int CliReporter::ShowMessage(const char* text, unsigned type) {
     default:
         return KZ_IDOK;
     }
+}
+
+bool CliOpenProject(FCDocument& document, const char* path, CliReporter& reporter) {
+    // The engine's message gives only the reason, as the wizard's box does; a terminal shows no
+    // file dialog beside it, so the path follows.
+    reporter.subject = path;
+    bool opened = document.open_project(path, reporter);
+    reporter.subject.clear();
+    return opened;
 }

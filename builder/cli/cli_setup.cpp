@@ -122,7 +122,7 @@ void Replace(std::string& text, const std::string& from, const std::string& to) 
 bool OpenProject(const char* project, FCResourceTable& resources, CliReporter& reporter,
                  FCDocument& document) {
     FCAddBuiltinResources(resources);
-    return HaveStub(resources) && document.open_project(project, reporter);
+    return HaveStub(resources) && CliOpenProject(document, project, reporter);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// TIFF through libtiff over the file image in memory. Simple strip layouts (gray, palette,
-// contiguous 8-bit RGB) are read scan line by scan line; everything else through libtiff's
-// RGBA image reader.
+// TIFF through libtiff over the file image in memory, which libtiff sees as a mapped file, as
+// it does when it opens one from disk. Simple strip layouts (gray, palette, contiguous 8-bit
+// RGB) are read scan line by scan line; everything else through libtiff's RGBA image reader.
 #include "media/picture/kz_picture.h"
 
 #include <cstring>
@@ -44,14 +44,20 @@ int CloseProc(thandle_t) {
 toff_t SizeProc(thandle_t h) {
     return static_cast<TiffSource*>(h)->size;
 }
-int MapProc(thandle_t, void**, toff_t*) {
-    return 0;
+// libtiff reads strips and tiles in place from a mapping and checks their byte counts as for a
+// file on disk (unmapped, it compares them with its own rounded-up buffer and refuses
+// uncompressed tiles). It maps files from disk read-only, so it never writes through this.
+int MapProc(thandle_t h, void** base, toff_t* size) {
+    TiffSource* s = static_cast<TiffSource*>(h);
+    *base = const_cast<uint8_t*>(s->data);
+    *size = s->size;
+    return 1;
 }
 void UnmapProc(thandle_t, void*, toff_t) {}
 
-// A 16-bit colour-map value rounded to 8 bits.
+// A 16-bit colour-map value in 8 bits: its high byte, as libtiff (and so tifftopnm) takes it.
 uint8_t To8(uint16_t v) {
-    return uint8_t(v / 257);
+    return uint8_t(v >> 8);
 }
 
 // Scan lines of one sample per pixel (gray or palette, 1 to 8 bits).

@@ -7,6 +7,7 @@ and extract, and once by make_screensaver.py (an independent payload writer) for
 """
 import json
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -18,6 +19,8 @@ WORK = None
 ISCC = None
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAKE_SCREENSAVER = os.path.join(HERE, "..", "..", "runtime", "make_screensaver.py")
+SOURCE = os.path.abspath(os.path.join(HERE, "..", "..", "..", ".."))
+COMMIT_SCRIPT = os.path.join(SOURCE, "builder", "cli", "cli_commit.cmake")
 
 
 def run(*args, env=None):
@@ -77,6 +80,56 @@ class CliTest(unittest.TestCase):
         self.assertEqual(code, 0)
         self.assertIn("usage:", out)
 
+    def test_version(self):
+        outputs = set()
+        for flag in ["--version", "-V"]:
+            code, out, err = run(flag)
+            self.assertEqual((code, err), (0, ""), flag)
+            outputs.add(out)
+        self.assertEqual(len(outputs), 1)
+        found = re.fullmatch(r"scrkit-cli 2\.4 \(commit (unknown|([0-9a-f]{12})(-dirty)?)\)\n",
+                             outputs.pop())
+        self.assertTrue(found, outputs)
+        if found.group(2) and shutil.which("git"):
+            # Built from this checkout: the commit is one of its own.
+            p = subprocess.run(["git", "-C", SOURCE, "cat-file", "-t", found.group(2)],
+                               capture_output=True, text=True)
+            self.assertEqual(p.stdout.strip(), "commit", found.group(2))
+        self.assertIn("--version", run("--help")[1])
+
+    def test_commit_lookup_without_a_repository(self):
+        # A copy of the sources outside any repository, or inside another one's tree (this
+        # folder lies in the checkout): the commit is "unknown", not an error.
+        folder = path("no-repository")
+        os.makedirs(folder, exist_ok=True)
+        out = os.path.join(folder, "commit.cpp")
+        for env in [{"GIT_CEILING_DIRECTORIES": WORK}, {}]:
+            subprocess.run(["cmake", "-DSOURCE_DIR=" + folder, "-DOUT=" + out, "-P",
+                            COMMIT_SCRIPT], check=True, env=dict(os.environ, **env))
+            self.assertIn('kCliCommit[] = "unknown";', read(out).decode(), env)
+        subprocess.run(["cmake", "-DSOURCE_DIR=" + SOURCE, "-DOUT=" + out, "-P", COMMIT_SCRIPT],
+                       check=True)
+        self.assertRegex(read(out).decode(), r'kCliCommit\[\] = "[0-9a-f]{12}(-dirty)?";')
+
+    def test_a_project_that_cannot_be_opened_is_named(self):
+        junk = path("junk-project.kpj")
+        with open(junk, "wb") as f:
+            f.write(b"not a project at all")
+        missing = path("no-such-project.kpj")
+        prefix = "An error occurred when reading KPJ file:\n"
+        for args, reason, project in [
+                (["project", "show", junk], "Not a KPJ file", junk),
+                (["project", "set", missing, "quality=1"], "Unable to open file", missing),
+                (["build", missing, "-o", path("x.scr"), "--stub", path("stub.exe")],
+                 "Unable to open file", missing),
+                (["script", junk, "-o", path("x-script")], "Not a KPJ file", junk),
+                (["setup", missing, "-o", path("x.exe"), "--iscc", ISCC], "Unable to open file",
+                 missing)]:
+            code, _, err = run(*args)
+            self.assertEqual(code, 1, args)
+            self.assertIn(prefix + reason + "\n" + project + "\n", err, args)
+        self.assertFalse(os.path.exists(missing))
+
     def test_bad_usage_exits_2(self):
         for args in [[], ["frobnicate"], ["build", "x.kpj"], ["convert", "x.png"],
                      ["info"], ["extract", "x.scr"], ["project"], ["project", "new"],
@@ -134,7 +187,7 @@ class CliTest(unittest.TestCase):
             f.write(b"not a project at all")
         code, _, err = run("project", "show", path("junk.kpj"))
         self.assertEqual(code, 1)
-        self.assertIn("KPJ", err)
+        self.assertIn("Not a KPJ file\n" + path("junk.kpj"), err)
 
     def test_build_info_extract(self):
         kpj = path("b.kpj")

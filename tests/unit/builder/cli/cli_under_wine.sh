@@ -11,6 +11,7 @@ run="$here/../../../wine/harness/wine-run --state $state --timeout 120"
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
+$run "$exe" --version | grep -Eq '^scrkit-cli 2\.4 \(commit ([0-9a-f]{12}(-dirty)?|unknown)\)'
 # Relative paths: the Windows program sees this folder as its current one.
 $run "$exe" project new -o win.kpj short_name=Cross long_name=Cross-built
 $run "$exe" build win.kpj -o win.scr --seed 4242

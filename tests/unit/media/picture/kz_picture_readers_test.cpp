@@ -1,5 +1,6 @@
-// The readers against ImageMagick's decodings of the same files (tests/fixtures/pictures, made
-// by make-fixtures there), and their behaviour on truncated, damaged and hostile files.
+// The readers against ImageMagick's decodings of the same files (netpbm's for TIFF and one PCX;
+// tests/fixtures/pictures, made by make-fixtures there), and their behaviour on truncated,
+// damaged and hostile files.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -73,8 +74,17 @@ const FixtureCase kFixtures[] = {
     {"png-16.png", KZ_PICTURE_RGB, false, 0},
     {"png-rgba16.png", KZ_PICTURE_RGBA, true, 0},
     {"png-interlaced.png", KZ_PICTURE_RGB, false, 0},
+    // TIFF against libtiff's own tifftopnm: strips and tiles, raw and compressed, 8 and 16 bits.
     {"tiff-rgb.tif", KZ_PICTURE_RGB, false, 0},
+    {"tiff-rgb-raw.tif", KZ_PICTURE_RGB, false, 0},
     {"tiff-tiled.tif", KZ_PICTURE_RGB, false, 0},
+    // Uncompressed tiles as ImageMagick writes them: four, three cut by the picture's edges.
+    {"tiff-tiled-raw.tif", KZ_PICTURE_RGB, false, 0},
+    {"tiff-rgb16.tif", KZ_PICTURE_RGB, false, 0},
+    {"tiff-rgb16-tiled.tif", KZ_PICTURE_RGB, false, 0},
+    // libtiff takes the high byte of a 16-bit gray sample; the reference rounds it.
+    {"tiff-gray16.tif", KZ_PICTURE_GRAY, false, 1},
+    {"tiff-gray16-tiled.tif", KZ_PICTURE_GRAY, false, 1},
     {"tiff-palette.tif", KZ_PICTURE_PALETTE, false, 0},
     {"tiff-gray.tif", KZ_PICTURE_GRAY, false, 0},
     {"tiff-bilevel.tif", KZ_PICTURE_GRAY, false, 0},
