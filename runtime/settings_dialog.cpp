@@ -5,17 +5,18 @@
 #include "runtime/movie_host.h"
 #include "runtime/payload_loader.h"
 #include "runtime/runtime_config.h"
+#include "runtime/saverengine_resources.h"
 #include "runtime/system_hooks.h"
 
 namespace {
 
 enum {
-    kPictureFrame = 1000,
-    kSoundBox = 1001,
-    kQualityList = 1002,
-    kOptionsGroup = 1201,
-    kQualityLabel = 1202,
-    kCreditsText = 1203,
+    kPictureFrame = SETTINGS_PICTURE_FRAME,
+    kSoundBox = SETTINGS_SOUND_BOX,
+    kQualityList = SETTINGS_QUALITY_LIST,
+    kOptionsGroup = SETTINGS_OPTIONS_GROUP,
+    kQualityLabel = SETTINGS_QUALITY_LABEL,
+    kCreditsText = SETTINGS_CREDITS_TEXT,
 };
 
 MovieHost* g_dialog_host;
@@ -208,7 +209,7 @@ void ShowSettingsDialog(HWND owner) {
     bool muted = false, mute_read = false;
     if (config->sound_option_shown)
         mute_read = GetMasterMute(&muted);
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(245), owner, SettingsDialogProc, 0);
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(SETTINGS_DIALOG), owner, SettingsDialogProc, 0);
     if (mute_read && config->sound_option_shown)
         SetMasterMute(muted, nullptr);
     delete g_dialog_host;
