@@ -2,6 +2,7 @@
 // quality list, each offered only when the author allowed it.
 #include "runtime/settings_dialog.h"
 
+#include "runtime/core/stored_settings_key.h"
 #include "runtime/movie_host.h"
 #include "runtime/payload_loader.h"
 #include "runtime/runtime_config.h"
@@ -197,11 +198,8 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LP
 } // namespace
 
 void SettingsKeyPath(const RuntimeConfig* config, char* path) {
-    const char* name = config->screensaver_name[0] ? config->screensaver_name : "Tarvo Screensaver";
-    if (config->company_name[0])
-        wsprintfA(path, "Software\\TarvoSavers\\%s\\%s", config->company_name, name);
-    else
-        wsprintfA(path, "Software\\TarvoSavers\\%s", name);
+    qvrk_stored_settings_key(config->company_name, config->screensaver_name, path,
+                             kSettingsKeyPathSize);
 }
 
 void ShowSettingsDialog(HWND owner) {

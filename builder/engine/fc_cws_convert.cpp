@@ -5,6 +5,8 @@
 
 #include <zlib.h>
 
+#include "runtime/core/qvrk_bytes.h"
+
 namespace {
 
 const size_t kHeaderSize = 8;
@@ -19,8 +21,7 @@ bool FCUncompressMovie(const uint8_t* data, size_t size, std::vector<uint8_t>* f
     fws->clear();
     if (size < kMinFileSize || size >= 0x7FFFFFFF || std::memcmp(data, "CWS", 3) != 0)
         return false;
-    uint32_t full = uint32_t(data[4]) | uint32_t(data[5]) << 8 | uint32_t(data[6]) << 16 |
-                    uint32_t(data[7]) << 24;
+    uint32_t full = qvrk_get_u32(data + 4);
     if (full < kHeaderSize || full - kHeaderSize > FC_MAX_INFLATED_MOVIE)
         return false;
     uint32_t body_size = full - uint32_t(kHeaderSize);

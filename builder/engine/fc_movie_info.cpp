@@ -8,6 +8,7 @@
 
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
+#include "runtime/core/qvrk_bytes.h"
 
 namespace {
 
@@ -89,14 +90,6 @@ struct BitReader {
     size_t AlignedBytePos() const { return (bit_pos + 7) >> 3; }
 };
 
-uint32_t Le16(const uint8_t* p) {
-    return p[0] | (p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool ParseBody(int version, const uint8_t* body, size_t size, FCMovieInfo* info) {
     if (size < kMinBody)
         return false;
@@ -114,20 +107,20 @@ bool ParseBody(int version, const uint8_t* body, size_t size, FCMovieInfo* info)
     // Differences in 64 bits: a 31-bit field pair can overflow 32-bit arithmetic.
     result.width_twips = static_cast<int>(static_cast<int64_t>(x_max) - x_min);
     result.height_twips = static_cast<int>(static_cast<int64_t>(y_max) - y_min);
-    result.frame_rate = static_cast<int>(Le16(body + pos));
-    result.frame_count = static_cast<int>(Le16(body + pos + 2));
+    result.frame_rate = static_cast<int>(qvrk_get_u16(body + pos));
+    result.frame_count = static_cast<int>(qvrk_get_u16(body + pos + 2));
     pos += 4;
 
     int show_frames = 0;
     while (pos + 2 <= size) {
-        uint32_t code_and_length = Le16(body + pos);
+        uint32_t code_and_length = qvrk_get_u16(body + pos);
         pos += 2;
         uint32_t code = code_and_length >> 6;
         size_t length = code_and_length & 0x3F;
         if (length == 0x3F) {
             if (pos + 4 > size)
                 break;
-            length = Le32(body + pos);
+            length = qvrk_get_u32(body + pos);
             pos += 4;
         }
         if (length > size - pos)
@@ -156,7 +149,7 @@ bool FCReadMovieInfoFromMemory(const uint8_t* data, size_t size, FCMovieInfo* in
     bool compressed = data[0] == 'C';
     if ((data[0] != 'F' && data[0] != 'C') || data[1] != 'W' || data[2] != 'S')
         return false;
-    uint32_t length = Le32(data + 4);
+    uint32_t length = qvrk_get_u32(data + 4);
     if (length <= 20)
         return false;
     size_t body_limit = length - kHeaderSize;

@@ -34,7 +34,7 @@ void qvrk_settings_put_text(uint8_t* block, QvrkSettingsText field, const uint16
 }
 
 static uint16_t text_unit(const uint8_t* p, size_t i) {
-    return (uint16_t)(p[2 * i] | (p[2 * i + 1] << 8));
+    return qvrk_get_u16(p + 2 * i);
 }
 
 size_t qvrk_settings_text_length(const uint8_t* block, QvrkSettingsText field) {
