@@ -82,8 +82,9 @@ TEST(KZFile, FailuresGiveNullZeroOrMinusOne) {
     EXPECT_FALSE(KZDeleteFile(missing));
     EXPECT_EQ(KZReadWholeFile(missing, nullptr), nullptr);
     EXPECT_FALSE(KZFileOpensForRead(missing));
-    KZString present = CreateTempFile();
-    ASSERT_FALSE(present.IsEmpty());
+    KZString present = GetTempFolder();
+    present.Append("opens-for-read-kz.bin");
+    ASSERT_TRUE(KZWriteWholeFile(present, "x", 1));
     EXPECT_TRUE(KZFileOpensForRead(present));
     KZFile held = OpenFileForRead(present); // the probe closes its own handle only
     EXPECT_TRUE(KZFileOpensForRead(present));
