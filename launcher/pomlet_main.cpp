@@ -2,24 +2,11 @@
 // runtime, so that the program stays within 2,048 bytes.
 #include <windows.h>
 
+#include "runtime/core/runtime_command_line.h"
+
 extern "C" void PomletEntry() {
-    char* line = GetCommandLineA();
-    if (*line == '"') {
-        ++line;
-        while (*line && *line != '"')
-            ++line;
-        // Without a closing quote nothing trustworthy follows the launcher's own name.
-        if (*line != '"')
-            ExitProcess(0);
-        ++line;
-    } else {
-        while (*line && *line != ' ' && *line != '\t')
-            ++line;
-        if (*line)
-            ++line;
-    }
-    while (*line == ' ' || *line == '\t')
-        ++line;
+    // An unclosed quote leaves nothing behind the name: the empty rest then starts nothing.
+    char* line = (char*)SkipProgramName(GetCommandLineA(), 1);
 
     STARTUPINFOA startup;
     startup.dwFlags = 0;

@@ -220,9 +220,9 @@ RuntimeConfig* CreateRuntimeConfig() {
     config->quality = -1;
 
     char temp[MAX_PATH + 1];
-    DWORD length = GetTempPathA(300, temp);
+    DWORD length = GetTempPathA(sizeof(temp), temp);
     int at = AppendText(config->temporary_folder, 0, kTemporaryFolderSize,
-                        length > 0 && length < 300 ? temp : "C:\\");
+                        length > 0 && length < sizeof(temp) ? temp : "C:\\");
     AppendText(config->temporary_folder, at, kTemporaryFolderSize, "swfsaver");
     // Another instance may have made it already; a folder that cannot be made shows in extraction.
     CreateDirectoryA(config->temporary_folder, nullptr);

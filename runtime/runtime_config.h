@@ -19,8 +19,8 @@ struct EmbeddedItem {
     char extracted_path[MAX_PATH + 120]; // empty until written out
 };
 
-// Room for a 300-character temporary directory plus "swfsaver".
-const int kTemporaryFolderSize = 300 + 16;
+// Room for a temporary directory of MAX_PATH characters plus "swfsaver".
+const int kTemporaryFolderSize = MAX_PATH + 16;
 
 struct RuntimeConfig {
     char temporary_folder[kTemporaryFolderSize];

@@ -47,32 +47,8 @@ bool PreviewHasSomethingToShow() {
            g_config->preview_color != 0;
 }
 
-} // namespace
-
-extern "C" int SaverEntry() {
-    g_instance = GetModuleHandleA(nullptr);
-    HeapInitialize();
-    g_config = CreateRuntimeConfig();
-    if (!g_config)
-        ExitProcess(0);
-
-    RuntimeCommand command;
-    ParseRuntimeCommandLine(GetCommandLineA(), &command);
-    if (command.test_flash)
-        RunTestFlash();
-    g_config->run_mode = command.mode;
-    HWND parent = nullptr;
-    if (command.parent == ParentForeground)
-        parent = GetForegroundWindow();
-    else if (command.parent == ParentNumber)
-        parent = (HWND)(INT_PTR)command.window;
-
-    // A path cut at the buffer's end would name another file, so it counts as a failure too.
-    char own_path[300];
-    DWORD length = GetModuleFileNameA(nullptr, own_path, sizeof(own_path));
-    if (length == 0 || length >= sizeof(own_path))
-        return -1;
-
+// Loads the payload and the stored settings, then serves the run mode.
+void ServeMode(const char* own_path, HWND parent) {
     g_session = CreateSaverSession();
     LoadPayload(g_config, own_path);
     ReadStoredSettings(g_config);
@@ -95,11 +71,40 @@ extern "C" int SaverEntry() {
     case RunModeNone:
         break;
     }
+}
+
+} // namespace
+
+extern "C" int SaverEntry() {
+    g_instance = GetModuleHandleA(nullptr);
+    HeapInitialize();
+    g_config = CreateRuntimeConfig();
+    if (!g_config)
+        ExitProcess(0);
+
+    RuntimeCommand command;
+    ParseRuntimeCommandLine(GetCommandLineA(), &command);
+    if (command.test_flash)
+        RunTestFlash();
+    g_config->run_mode = command.mode;
+    HWND parent = nullptr;
+    if (command.parent == ParentForeground)
+        parent = GetForegroundWindow();
+    else if (command.parent == ParentNumber)
+        parent = (HWND)(INT_PTR)command.window;
+
+    // A path cut at the buffer's end would name another file, so it counts as a failure too: then
+    // nothing is loaded or shown, but the clean-up below still removes the temporary folder.
+    char own_path[300];
+    DWORD length = GetModuleFileNameA(nullptr, own_path, sizeof(own_path));
+    bool own_path_read = length > 0 && length < sizeof(own_path);
+    if (own_path_read)
+        ServeMode(own_path, parent);
 
     RemoveExtractedFiles(g_config);
     FreeRuntimeConfig(g_config);
     g_config = nullptr;
     DestroySaverSession(g_session);
     g_session = nullptr;
-    ExitProcess(0);
+    ExitProcess(own_path_read ? 0 : (UINT)-1);
 }

@@ -2,20 +2,22 @@
 // quality list, each offered only when the author allowed it.
 #include "runtime/settings_dialog.h"
 
+#include "runtime/core/stored_settings_key.h"
 #include "runtime/movie_host.h"
 #include "runtime/payload_loader.h"
 #include "runtime/runtime_config.h"
+#include "runtime/saverengine_resources.h"
 #include "runtime/system_hooks.h"
 
 namespace {
 
 enum {
-    kPictureFrame = 1000,
-    kSoundBox = 1001,
-    kQualityList = 1002,
-    kOptionsGroup = 1201,
-    kQualityLabel = 1202,
-    kCreditsText = 1203,
+    kPictureFrame = SETTINGS_PICTURE_FRAME,
+    kSoundBox = SETTINGS_SOUND_BOX,
+    kQualityList = SETTINGS_QUALITY_LIST,
+    kOptionsGroup = SETTINGS_OPTIONS_GROUP,
+    kQualityLabel = SETTINGS_QUALITY_LABEL,
+    kCreditsText = SETTINGS_CREDITS_TEXT,
 };
 
 MovieHost* g_dialog_host;
@@ -196,11 +198,8 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LP
 } // namespace
 
 void SettingsKeyPath(const RuntimeConfig* config, char* path) {
-    const char* name = config->screensaver_name[0] ? config->screensaver_name : "Tarvo Screensaver";
-    if (config->company_name[0])
-        wsprintfA(path, "Software\\TarvoSavers\\%s\\%s", config->company_name, name);
-    else
-        wsprintfA(path, "Software\\TarvoSavers\\%s", name);
+    qvrk_stored_settings_key(config->company_name, config->screensaver_name, path,
+                             kSettingsKeyPathSize);
 }
 
 void ShowSettingsDialog(HWND owner) {
@@ -208,7 +207,7 @@ void ShowSettingsDialog(HWND owner) {
     bool muted = false, mute_read = false;
     if (config->sound_option_shown)
         mute_read = GetMasterMute(&muted);
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(245), owner, SettingsDialogProc, 0);
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(SETTINGS_DIALOG), owner, SettingsDialogProc, 0);
     if (mute_read && config->sound_option_shown)
         SetMasterMute(muted, nullptr);
     delete g_dialog_host;

@@ -41,14 +41,6 @@ int LastSeparator(const char* path) {
     return last;
 }
 
-bool FileOpensForRead(const char* path) {
-    KZFile file = OpenFileForRead(path);
-    if (file == nullptr)
-        return false;
-    CloseFile(file);
-    return true;
-}
-
 int CurrentLocalYear() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -289,13 +281,13 @@ void FCDocument::reset() {
 }
 
 void FCDocument::relocate_file(KZString& path) const {
-    if (path.IsEmpty() || FileOpensForRead(path))
+    if (path.IsEmpty() || KZFileOpensForRead(path))
         return;
     if (path_name.IsEmpty())
         return;
     KZString moved = FCFolderPart(path_name);
     moved += FCFileNamePart(path);
-    if (FileOpensForRead(moved))
+    if (KZFileOpensForRead(moved))
         path = moved;
 }
 

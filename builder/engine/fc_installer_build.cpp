@@ -37,14 +37,6 @@ bool WriteTextFile(const char* path, const KZString& text) {
 #endif
 }
 
-bool CanRead(const char* path) {
-    KZFile file = OpenFileForRead(path);
-    if (!file)
-        return false;
-    CloseFile(file);
-    return true;
-}
-
 // A free name beside `path` where an old output waits while the compiler runs.
 KZString AsideName(const char* path) {
     for (int i = 0; i < 1000; i++) {
@@ -160,7 +152,7 @@ bool write_installer(const FCDocument& document, const char* output_path, FCReso
         return false;
     }
 
-    if (CanRead(output_path)) {
+    if (KZFileOpensForRead(output_path)) {
         if (!aside.IsEmpty())
             KZDeleteFile(aside);
         KZDeleteFile(script_path);

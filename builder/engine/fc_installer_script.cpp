@@ -32,17 +32,9 @@ bool Set(bool flag, const KZString& text) {
     return flag && !text.IsEmpty();
 }
 
-bool Readable(const char* path) {
-    KZFile file = OpenFileForRead(path);
-    if (!file)
-        return false;
-    CloseFile(file);
-    return true;
-}
-
 // Shows "message" + path when the file cannot be read.
 bool CheckReadable(const char* path, const char* message, KZReporter& reporter) {
-    if (Readable(path))
+    if (KZFileOpensForRead(path))
         return true;
     KZString text;
     text.Format("%s%s", message, path);
@@ -238,13 +230,6 @@ void DeleteIfThere(const KZString& path) {
         KZDeleteFile(path);
 }
 
-KZString WithoutTrailingSeparators(KZString folder) {
-    int n = folder.GetLength();
-    while (n > 0 && (folder[n - 1] == '\\' || folder[n - 1] == '/'))
-        n--;
-    return KZString(folder.c_str(), n);
-}
-
 // True when `key` starts at p (before end).
 bool StartsWith(const char* p, const char* end, const char* key) {
     for (; *key; key++, p++)
@@ -366,12 +351,12 @@ bool FCGenerateInstaller(const FCDocument& document, const char* output_path,
 
 FCInstallerFolders FCGetInstallerFolders() {
     FCInstallerFolders folders;
-    folders.windows = WithoutTrailingSeparators(GetWindowsFolder());
-    folders.system = WithoutTrailingSeparators(GetSystemFolder());
-    folders.program_files = WithoutTrailingSeparators(GetSpecialFolder(KZ_CSIDL_PROGRAM_FILES));
+    folders.windows = KZWithoutTrailingSeparators(GetWindowsFolder());
+    folders.system = KZWithoutTrailingSeparators(GetSystemFolder());
+    folders.program_files = KZWithoutTrailingSeparators(GetSpecialFolder(KZ_CSIDL_PROGRAM_FILES));
     // CSIDL_PROGRAM_FILES_COMMON; the POSIX stand-ins have no such folder, so it sits below the
     // Program Files stand-in as it does on Windows.
-    folders.common_files = WithoutTrailingSeparators(GetSpecialFolder(0x002b));
+    folders.common_files = KZWithoutTrailingSeparators(GetSpecialFolder(0x002b));
     if (folders.common_files.IsEmpty() && !folders.program_files.IsEmpty()) {
         folders.common_files = folders.program_files;
         folders.common_files.AppendChar(KZPathSeparator());

@@ -4,55 +4,15 @@
 #include <cstring>
 #include <vector>
 
-#include <zlib.h>
-
+#include "builder/engine/fc_cws_convert.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
+#include "runtime/core/qvrk_bytes.h"
 
 namespace {
 
 const size_t kHeaderSize = 8;
 const size_t kMinBody = 20;
-
-// Inflates a zlib stream into at most `limit` bytes. The output grows with what the stream really
-// yields, so a forged length in the header cannot make us reserve gigabytes for a tiny file. A
-// stream that breaks off or is corrupt keeps what came out before the fault.
-void InflateBounded(const uint8_t* in, size_t in_size, size_t limit, std::vector<uint8_t>* out) {
-    out->clear();
-    z_stream zs;
-    std::memset(&zs, 0, sizeof zs);
-    if (inflateInit(&zs) != Z_OK)
-        return;
-    size_t produced = 0;
-    size_t consumed = 0;
-    int rc = Z_OK;
-    while (rc == Z_OK && produced < limit) {
-        size_t room = out->size() - produced;
-        if (room == 0) {
-            size_t grow = out->empty() ? 64 * 1024 : out->size();
-            if (grow > limit - produced)
-                grow = limit - produced;
-            out->resize(out->size() + grow);
-            room = grow;
-        }
-        size_t in_left = in_size - consumed;
-        zs.next_in = const_cast<Bytef*>(in + consumed);
-        zs.avail_in = static_cast<uInt>(in_left > 0x40000000u ? 0x40000000u : in_left);
-        zs.next_out = out->data() + produced;
-        zs.avail_out = static_cast<uInt>(room > 0x40000000u ? 0x40000000u : room);
-        uInt before_in = zs.avail_in;
-        uInt before_out = zs.avail_out;
-        rc = inflate(&zs, Z_NO_FLUSH);
-        consumed += before_in - zs.avail_in;
-        produced += before_out - zs.avail_out;
-        if (rc == Z_BUF_ERROR && zs.avail_out != 0)
-            break; // no more input
-        if (rc == Z_BUF_ERROR)
-            rc = Z_OK;
-    }
-    inflateEnd(&zs);
-    out->resize(produced);
-}
 
 // Most-significant-bit-first bit reader over the movie body; reads past the end yield zero bits
 // and set `overrun`.
@@ -89,14 +49,6 @@ struct BitReader {
     size_t AlignedBytePos() const { return (bit_pos + 7) >> 3; }
 };
 
-uint32_t Le16(const uint8_t* p) {
-    return p[0] | (p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool ParseBody(int version, const uint8_t* body, size_t size, FCMovieInfo* info) {
     if (size < kMinBody)
         return false;
@@ -114,20 +66,20 @@ bool ParseBody(int version, const uint8_t* body, size_t size, FCMovieInfo* info)
     // Differences in 64 bits: a 31-bit field pair can overflow 32-bit arithmetic.
     result.width_twips = static_cast<int>(static_cast<int64_t>(x_max) - x_min);
     result.height_twips = static_cast<int>(static_cast<int64_t>(y_max) - y_min);
-    result.frame_rate = static_cast<int>(Le16(body + pos));
-    result.frame_count = static_cast<int>(Le16(body + pos + 2));
+    result.frame_rate = static_cast<int>(qvrk_get_u16(body + pos));
+    result.frame_count = static_cast<int>(qvrk_get_u16(body + pos + 2));
     pos += 4;
 
     int show_frames = 0;
     while (pos + 2 <= size) {
-        uint32_t code_and_length = Le16(body + pos);
+        uint32_t code_and_length = qvrk_get_u16(body + pos);
         pos += 2;
         uint32_t code = code_and_length >> 6;
         size_t length = code_and_length & 0x3F;
         if (length == 0x3F) {
             if (pos + 4 > size)
                 break;
-            length = Le32(body + pos);
+            length = qvrk_get_u32(body + pos);
             pos += 4;
         }
         if (length > size - pos)
@@ -156,7 +108,7 @@ bool FCReadMovieInfoFromMemory(const uint8_t* data, size_t size, FCMovieInfo* in
     bool compressed = data[0] == 'C';
     if ((data[0] != 'F' && data[0] != 'C') || data[1] != 'W' || data[2] != 'S')
         return false;
-    uint32_t length = Le32(data + 4);
+    uint32_t length = qvrk_get_u32(data + 4);
     if (length <= 20)
         return false;
     size_t body_limit = length - kHeaderSize;
@@ -166,7 +118,8 @@ bool FCReadMovieInfoFromMemory(const uint8_t* data, size_t size, FCMovieInfo* in
                          available < body_limit ? available : body_limit, info);
     }
     std::vector<uint8_t> body;
-    InflateBounded(data + kHeaderSize, size - kHeaderSize, body_limit, &body);
+    // A stream that breaks off still shows its header: what came out counts.
+    FCInflateMovieBody(data + kHeaderSize, size - kHeaderSize, uint32_t(body_limit), &body);
     return ParseBody(data[3], body.data(), body.size(), info);
 }
 

@@ -7,6 +7,7 @@
 #include "media/base/kz_memory.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_text.h"
+#include "runtime/core/qvrk_bytes.h"
 
 namespace {
 
@@ -23,11 +24,7 @@ public:
         uint8_t b[4];
         if (!Take(b, 4))
             return 0;
-        uint32_t v = uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) |
-                     (uint32_t(b[3]) << 24);
-        int32_t out;
-        std::memcpy(&out, &v, 4);
-        return out;
+        return qvrk_get_i32(b);
     }
 
     bool Bool() {
@@ -358,17 +355,6 @@ void WriteRecord(RecordWriter& out, const FCDocumentFields& d) {
     out.Bool(d.disable_finished_page);
 }
 
-uint32_t GetLe32(const uint8_t* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-int32_t GetLeI32(const uint8_t* p) {
-    uint32_t v = GetLe32(p);
-    int32_t out;
-    std::memcpy(&out, &v, 4);
-    return out;
-}
-
 const char* LoadFailureReason(int result) {
     switch (result) {
     case FC_LOAD_CANNOT_OPEN:
@@ -420,16 +406,16 @@ bool FCWriteProjectFile(const FCDocumentFields& fields, KZStream& out) {
 
 int FCReadProjectFile(const uint8_t* data, int size, FCDocumentFields& fields,
                       const FCDocument* relocate) {
-    if (size < 8 || GetLe32(data) != FC_KPJ_MAGIC1 || GetLe32(data + 4) != FC_KPJ_MAGIC2)
+    if (size < 8 || qvrk_get_u32(data) != FC_KPJ_MAGIC1 || qvrk_get_u32(data + 4) != FC_KPJ_MAGIC2)
         return FC_LOAD_NOT_PROJECT;
     if (size < 12)
         return FC_LOAD_NEWER_VERSION;
-    int32_t file_version = GetLeI32(data + 8);
+    int32_t file_version = qvrk_get_i32(data + 8);
     if (file_version != 1 && file_version != 2)
         return FC_LOAD_NEWER_VERSION;
     if (size < 20)
         return FC_LOAD_BAD_FORMAT;
-    int32_t chunk_length = GetLeI32(data + 16);
+    int32_t chunk_length = qvrk_get_i32(data + 16);
     if (chunk_length < 0 || chunk_length > size - 20)
         return FC_LOAD_BAD_FORMAT;
 

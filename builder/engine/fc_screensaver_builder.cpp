@@ -60,15 +60,6 @@ uint32_t ChooseSeed() {
     return uint32_t(second) ^ (uint32_t(first) << 14);
 }
 
-bool HasSwfExtension(const char* path) {
-    size_t n = strlen(path);
-    if (n < 4)
-        return false;
-    const char* ext = path + n - 4;
-    return ext[0] == '.' && (ext[1] | 0x20) == 's' && (ext[2] | 0x20) == 'w' &&
-           (ext[3] | 0x20) == 'f';
-}
-
 // Reads a whole file; the messages name the file. Null on failure (reported).
 uint8_t* ReadFileForEntry(const char* path, int* out_size, KZReporter& reporter) {
     KZString message;
@@ -230,7 +221,7 @@ KZString ScreensaverBuild::UncompressedCopyOf(const KZString& path) {
 int ScreensaverBuild::SettingsFileIndex() {
     if (!doc.settings_show_movie || doc.settings_movie_file.IsEmpty())
         return -1;
-    if (HasSwfExtension(doc.settings_movie_file))
+    if (!VMIsPictureFile(doc.settings_movie_file))
         return FindOrAdd(doc.settings_movie_file, doc.settings_movie_file);
     KZString movie;
     if (!NewTempName(&movie))
@@ -257,7 +248,7 @@ bool ScreensaverBuild::PreviewFileIndex(int settings_index, int* index) {
     }
     if (doc.preview_file.IsEmpty())
         return true;
-    if (HasSwfExtension(doc.preview_file)) {
+    if (!VMIsPictureFile(doc.preview_file)) {
         *index = FindOrAdd(doc.preview_file, doc.preview_file);
         return *index >= 0;
     }
@@ -341,10 +332,8 @@ bool ScreensaverBuild::Run(const FCBuildOptions& options) {
     if (!stub || stub_size == 0 || !out.WriteBlock(stub, int(stub_size)))
         return Fail("Unable to write to file:\n%s", output_path);
 
-    KZFile movie = OpenFileForRead(doc.movie_file);
-    if (!movie)
+    if (!KZFileOpensForRead(doc.movie_file))
         return Fail("Unable to open file:\n%s", doc.movie_file);
-    CloseFile(movie);
     if (doc.short_name.IsEmpty())
         return Fail("Short Name is empty", nullptr, KZ_MB_OK);
     if (doc.long_name.IsEmpty())

@@ -1,15 +1,17 @@
 #include "builder/engine/fc_test_actions.h"
 
 #include "builder/engine/fc_document.h"
+#include "runtime/core/stored_settings_key.h"
 
 KZString FCStoredSettingsKey(const FCDocument& document) {
-    // The runtime names the key the same way (its settings dialog stores there).
-    const char* name =
-        document.long_name.IsEmpty() ? "Tarvo Screensaver" : document.long_name.c_str();
+    // The runtime names the key through the same function (its settings dialog stores there).
+    const char* company = document.company_name.c_str();
+    const char* name = document.long_name.c_str();
+    uint32_t length = qvrk_stored_settings_key(company, name, nullptr, 0);
     KZString key;
-    if (document.company_name.IsEmpty())
-        key.Format("Software\\TarvoSavers\\%s", name);
-    else
-        key.Format("Software\\TarvoSavers\\%s\\%s", document.company_name.c_str(), name);
+    char* out = key.SetLength(int(length));
+    if (!out)
+        return KZString();
+    qvrk_stored_settings_key(company, name, out, length + 1);
     return key;
 }

@@ -14,13 +14,6 @@ namespace {
 
 const unsigned kErrorBox = KZ_MB_OK | KZ_MB_ICONERROR;
 
-KZString WithoutTrailingBackslash(const KZString& folder) {
-    int n = folder.GetLength();
-    while (n > 0 && (folder[n - 1] == '\\' || folder[n - 1] == '/'))
-        n--;
-    return KZString(folder.c_str(), n);
-}
-
 // Starts the command line; the process handle is the caller's to close.
 HANDLE Start(const char* command_line) {
     STARTUPINFOA startup;
@@ -76,7 +69,7 @@ void FCTestActions::clear_stored_settings() {
 bool FCTestActions::test_run(bool settings_mode, bool control_panel) {
     KZString target;
     if (control_panel) {
-        target.Format("%s\\%s.scr", WithoutTrailingBackslash(GetSystemFolder()).c_str(),
+        target.Format("%s\\%s.scr", KZWithoutTrailingSeparators(GetSystemFolder()).c_str(),
                       document.short_name.c_str());
         if (KZFileExists(target)) {
             KZString question;

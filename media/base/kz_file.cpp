@@ -5,6 +5,21 @@
 
 #include "media/base/kz_memory.h"
 
+bool KZFileOpensForRead(const char* path) {
+    KZFile file = OpenFileForRead(path);
+    if (!file)
+        return false;
+    CloseFile(file);
+    return true;
+}
+
+KZString KZWithoutTrailingSeparators(const KZString& path) {
+    int n = path.GetLength();
+    while (n > 0 && (path[n - 1] == '\\' || path[n - 1] == '/'))
+        n--;
+    return KZString(path.c_str(), n);
+}
+
 int64_t GetFileLength(const char* path) {
     KZFile file = OpenFileForRead(path);
     if (!file)

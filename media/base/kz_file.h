@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "media/base/kz_string.h"
+
 struct KZFileHandle;
 typedef KZFileHandle* KZFile;
 
@@ -23,6 +25,8 @@ int64_t TellFile(KZFile file);
 // Size by opening for reading and seeking to the end; -1 when the file cannot be opened.
 int64_t GetFileLength(const char* path);
 
+// The file opens for reading (it is closed again at once).
+bool KZFileOpensForRead(const char* path);
 // A file (not a folder) of that name exists.
 bool KZFileExists(const char* path);
 // Deletes a file; false when it could not be deleted.
@@ -32,3 +36,6 @@ bool KZDeleteFile(const char* path);
 uint8_t* KZReadWholeFile(const char* path, int* out_length);
 // Writes a whole file; false on any failure.
 bool KZWriteWholeFile(const char* path, const void* data, int length);
+
+// The path without the '\\' and '/' at its end.
+KZString KZWithoutTrailingSeparators(const KZString& path);

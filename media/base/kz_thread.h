@@ -1,19 +1,6 @@
-// A thin thread wrapper and critical sections.
-//
-// A started thread runs on its own: it closes its handle when its function returns, so the handle
-// returned by StartThread says only that the thread was started; wait for a thread's work through
-// a critical section or the caller's own means.
+// Critical sections, and sleeping. The programs that need a thread of their own create it with
+// the platform's call where they need it (the console runners).
 #pragma once
-
-typedef unsigned (*KZThreadFunction)(void* argument);
-struct KZThreadRecord;
-typedef KZThreadRecord* KZThread;
-
-// Runs function(argument) on a new thread. Null when the thread-local slot, the start record or
-// the thread cannot be had.
-KZThread StartThread(KZThreadFunction function, void* argument);
-// Frees the calling thread's record (if it has one) and the thread-local slot; called at exit.
-void EndThreads();
 
 struct KZCriticalSectionData;
 typedef KZCriticalSectionData* KZCriticalSection;

@@ -1,76 +1,13 @@
-// Threads and critical sections over pthreads. Threads are detached: like the Windows version
-// they clean up after themselves when their function returns.
+// Critical sections over pthreads.
 #include "media/base/kz_thread.h"
 
-#include <cstdint>
 #include <ctime>
 #include <new>
 #include <pthread.h>
 
-#include "media/base/kz_memory.h"
-
-struct KZThreadRecord {
-    pthread_t thread;
-    KZThreadFunction function;
-    void* argument;
-};
-
 struct KZCriticalSectionData {
     pthread_mutex_t mutex;
 };
-
-namespace {
-pthread_key_t slot;
-bool have_slot = false;
-
-void* ThreadMain(void* data) {
-    KZThreadRecord* record = static_cast<KZThreadRecord*>(data);
-    pthread_setspecific(slot, record);
-    unsigned result = record->function(record->argument);
-    pthread_setspecific(slot, nullptr);
-    KZFree(record);
-    return reinterpret_cast<void*>(uintptr_t(result));
-}
-} // namespace
-
-KZThread StartThread(KZThreadFunction function, void* argument) {
-    if (!function)
-        return nullptr;
-    if (!have_slot) {
-        if (pthread_key_create(&slot, nullptr) != 0)
-            return nullptr;
-        have_slot = true;
-    }
-    KZThreadRecord* record = static_cast<KZThreadRecord*>(KZMalloc(sizeof(KZThreadRecord)));
-    if (!record)
-        return nullptr;
-    record->function = function;
-    record->argument = argument;
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
-    pthread_t thread;
-    int rc = pthread_create(&thread, &attr, ThreadMain, record);
-    pthread_attr_destroy(&attr);
-    if (rc != 0) {
-        KZFree(record);
-        return nullptr;
-    }
-    // The record may already be gone: the pointer only tells the caller that the thread started.
-    return reinterpret_cast<KZThread>(record);
-}
-
-void EndThreads() {
-    if (!have_slot)
-        return;
-    KZThreadRecord* record = static_cast<KZThreadRecord*>(pthread_getspecific(slot));
-    if (record) {
-        pthread_setspecific(slot, nullptr);
-        KZFree(record);
-    }
-    pthread_key_delete(slot);
-    have_slot = false;
-}
 
 KZCriticalSection KZCreateCriticalSection() {
     KZCriticalSectionData* section = new (std::nothrow) KZCriticalSectionData;

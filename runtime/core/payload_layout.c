@@ -1,7 +1,13 @@
 #include "runtime/core/payload_layout.h"
 
-static const uint16_t kTextOffset[QVRK_TEXT_COUNT] = {0, 202, 404, 1430, 1462, 1494, 1526, 1558};
-static const uint16_t kTextRoom[QVRK_TEXT_COUNT] = {101, 101, 513, 16, 16, 16, 16, 11};
+static const uint16_t kTextOffset[QVRK_TEXT_COUNT] = {
+    QVRK_TEXT_COMPANY_NAME_AT,    QVRK_TEXT_LONG_NAME_AT,   QVRK_TEXT_SETTINGS_MESSAGE_AT,
+    QVRK_TEXT_QUALITY_CAPTION_AT, QVRK_TEXT_QUALITY_LOW_AT, QVRK_TEXT_QUALITY_MEDIUM_AT,
+    QVRK_TEXT_QUALITY_HIGH_AT,    QVRK_TEXT_SOUND_AT};
+static const uint16_t kTextRoom[QVRK_TEXT_COUNT] = {
+    QVRK_TEXT_COMPANY_NAME_ROOM, QVRK_TEXT_LONG_NAME_ROOM, QVRK_TEXT_SETTINGS_MESSAGE_ROOM,
+    QVRK_TEXT_QUALITY_ROOM,      QVRK_TEXT_QUALITY_ROOM,   QVRK_TEXT_QUALITY_ROOM,
+    QVRK_TEXT_QUALITY_ROOM,      QVRK_TEXT_SOUND_ROOM};
 
 uint32_t qvrk_settings_text_offset(QvrkSettingsText field) {
     return (unsigned)field < QVRK_TEXT_COUNT ? kTextOffset[field] : 0;
@@ -28,7 +34,7 @@ void qvrk_settings_put_text(uint8_t* block, QvrkSettingsText field, const uint16
 }
 
 static uint16_t text_unit(const uint8_t* p, size_t i) {
-    return (uint16_t)(p[2 * i] | (p[2 * i + 1] << 8));
+    return qvrk_get_u16(p + 2 * i);
 }
 
 size_t qvrk_settings_text_length(const uint8_t* block, QvrkSettingsText field) {

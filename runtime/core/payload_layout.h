@@ -58,6 +58,73 @@ extern "C" {
 #define QVRK_FLAG_USER_CAN_SET_QUALITY 0x200u /* user_can_set_quality */
 #define QVRK_FLAGS_DEFINED 0x3FFu
 
+/* Settings block: the UTF-16LE texts, byte offset and room in code units (zero included). */
+#define QVRK_TEXT_COMPANY_NAME_AT 0
+#define QVRK_TEXT_COMPANY_NAME_ROOM 101
+#define QVRK_TEXT_LONG_NAME_AT 202
+#define QVRK_TEXT_LONG_NAME_ROOM 101
+#define QVRK_TEXT_SETTINGS_MESSAGE_AT 404
+#define QVRK_TEXT_SETTINGS_MESSAGE_ROOM 513
+#define QVRK_TEXT_QUALITY_CAPTION_AT 1430
+#define QVRK_TEXT_QUALITY_LOW_AT 1462
+#define QVRK_TEXT_QUALITY_MEDIUM_AT 1494
+#define QVRK_TEXT_QUALITY_HIGH_AT 1526
+#define QVRK_TEXT_QUALITY_ROOM 16 /* caption and the three names */
+#define QVRK_TEXT_SOUND_AT 1558
+#define QVRK_TEXT_SOUND_ROOM 11
+
+/* Compile-time checks that the fields above tile the block and the record without gaps or
+ * overlaps. C99 has no static assertion: a negative array size stops the build there. */
+#if defined(__cplusplus) && __cplusplus >= 201103L
+#define QVRK_STATIC_ASSERT(condition, name) static_assert(condition, #name)
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#define QVRK_STATIC_ASSERT(condition, name) _Static_assert(condition, #name)
+#else
+#define QVRK_STATIC_ASSERT(condition, name) typedef char qvrk_assert_##name[(condition) ? 1 : -1]
+#endif
+
+#define QVRK_TEXT_END(field, room) (QVRK_TEXT_##field##_AT + 2 * (room))
+QVRK_STATIC_ASSERT(QVRK_TEXT_COMPANY_NAME_AT == 0, company_name_first);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(COMPANY_NAME, QVRK_TEXT_COMPANY_NAME_ROOM) ==
+                       QVRK_TEXT_LONG_NAME_AT,
+                   long_name_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(LONG_NAME, QVRK_TEXT_LONG_NAME_ROOM) ==
+                       QVRK_TEXT_SETTINGS_MESSAGE_AT,
+                   settings_message_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(SETTINGS_MESSAGE, QVRK_TEXT_SETTINGS_MESSAGE_ROOM) ==
+                       QVRK_TEXT_QUALITY_CAPTION_AT,
+                   quality_caption_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(QUALITY_CAPTION, QVRK_TEXT_QUALITY_ROOM) ==
+                       QVRK_TEXT_QUALITY_LOW_AT,
+                   quality_low_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(QUALITY_LOW, QVRK_TEXT_QUALITY_ROOM) ==
+                       QVRK_TEXT_QUALITY_MEDIUM_AT,
+                   quality_medium_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(QUALITY_MEDIUM, QVRK_TEXT_QUALITY_ROOM) ==
+                       QVRK_TEXT_QUALITY_HIGH_AT,
+                   quality_high_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(QUALITY_HIGH, QVRK_TEXT_QUALITY_ROOM) == QVRK_TEXT_SOUND_AT,
+                   sound_follows);
+QVRK_STATIC_ASSERT(QVRK_TEXT_END(SOUND, QVRK_TEXT_SOUND_ROOM) == QVRK_SET_FLAGS, flags_follow);
+QVRK_STATIC_ASSERT(QVRK_SET_BACKGROUND_COLOR == QVRK_SET_FLAGS + 4, background_follows);
+QVRK_STATIC_ASSERT(QVRK_SET_PREVIEW_COLOR == QVRK_SET_BACKGROUND_COLOR + 4, preview_follows);
+QVRK_STATIC_ASSERT(QVRK_SET_FILE_COUNT == QVRK_SET_PREVIEW_COLOR + 4, file_count_follows);
+QVRK_STATIC_ASSERT(QVRK_SET_SLOT_COUNT == QVRK_SET_FILE_COUNT + 4, slot_count_follows);
+QVRK_STATIC_ASSERT(QVRK_SET_SETTINGS_FILE == QVRK_SET_SLOT_COUNT + 4, settings_file_follows);
+QVRK_STATIC_ASSERT(QVRK_SET_PREVIEW_FILE == QVRK_SET_SETTINGS_FILE + 4, preview_file_follows);
+QVRK_STATIC_ASSERT(QVRK_SET_RESERVED == QVRK_SET_PREVIEW_FILE + 4, reserved_follows);
+QVRK_STATIC_ASSERT(QVRK_SETTINGS_SIZE == QVRK_SET_RESERVED + 4, settings_block_size);
+QVRK_STATIC_ASSERT(QVRK_REC_WIDTH == 0, record_width_first);
+QVRK_STATIC_ASSERT(QVRK_REC_HEIGHT == QVRK_REC_WIDTH + 4, record_height_follows);
+QVRK_STATIC_ASSERT(QVRK_REC_STORED_SIZE == QVRK_REC_HEIGHT + 4, record_stored_size_follows);
+QVRK_STATIC_ASSERT(QVRK_REC_ORIGINAL_SIZE == QVRK_REC_STORED_SIZE + 4, record_original_follows);
+QVRK_STATIC_ASSERT(QVRK_REC_SIZE_MODE == QVRK_REC_ORIGINAL_SIZE + 4, record_size_mode_follows);
+QVRK_STATIC_ASSERT(QVRK_REC_QUALITY == QVRK_REC_SIZE_MODE + 4, record_quality_follows);
+QVRK_STATIC_ASSERT(QVRK_REC_NAME == QVRK_REC_QUALITY + 4, record_name_follows);
+QVRK_STATIC_ASSERT(QVRK_RECORD_SIZE == QVRK_REC_NAME + QVRK_RECORD_NAME_SIZE, record_size);
+QVRK_STATIC_ASSERT(QVRK_HEADER_SIZE == 8 && QVRK_TRAILER_SIZE == 8 && QVRK_SLOT_SIZE == 4,
+                   header_trailer_slot_sizes);
+
 /* The eight UTF-16LE texts of the settings block. */
 typedef enum QvrkSettingsText {
     QVRK_TEXT_COMPANY_NAME = 0, /* company_name, 101 code units at 0 */

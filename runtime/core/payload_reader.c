@@ -253,34 +253,6 @@ QvrkPayloadResult qvrk_payload_decode_item(const QvrkPayload* payload, uint32_t 
     return QVRK_PAYLOAD_OK;
 }
 
-QvrkPayloadResult qvrk_item_reader_init(QvrkItemReader* reader, const QvrkPayload* payload,
-                                        uint32_t index) {
-    reader->payload = payload;
-    reader->position = 0;
-    reader->remaining = 0;
-    reader->scrambled = 0;
-    qvrk_keystream_init(&reader->keystream, qvrk_data_seed(payload->seed));
-    if (payload->entries == 0 || index >= payload->entry_count)
-        return QVRK_PAYLOAD_BAD_BUFFER;
-    reader->position = payload->entries[index].data_offset;
-    reader->remaining = payload->entries[index].record.stored_size;
-    reader->scrambled = qvrk_payload_scrambled(payload);
-    return QVRK_PAYLOAD_OK;
-}
-
-uint32_t qvrk_item_reader_read(QvrkItemReader* reader, uint8_t* buffer, uint32_t capacity) {
-    uint32_t n = capacity;
-    if (n > reader->remaining)
-        n = (uint32_t)reader->remaining;
-    if (n == 0 || !source_read(&reader->payload->source, reader->position, buffer, n))
-        return 0;
-    if (reader->scrambled)
-        qvrk_keystream_xor(&reader->keystream, buffer, n);
-    reader->position += n;
-    reader->remaining -= n;
-    return n;
-}
-
 const char* qvrk_payload_result_text(QvrkPayloadResult result) {
     switch (result) {
     case QVRK_PAYLOAD_OK:

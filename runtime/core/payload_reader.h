@@ -107,21 +107,6 @@ QvrkPayloadResult qvrk_payload_decode_item(const QvrkPayload* payload, uint32_t 
                                            QvrkInflater* work, uint8_t* out, size_t out_size,
                                            uint8_t* scratch, size_t scratch_size);
 
-/* Streams the stored bytes of an item in chunks, unscrambled by one keystream that runs on across
- * chunks: for copying uncompressed items through a small buffer. */
-typedef struct QvrkItemReader {
-    const QvrkPayload* payload;
-    uint64_t position;  /* next absolute offset */
-    uint64_t remaining; /* stored bytes still to read */
-    int scrambled;
-    QvrkKeystream keystream;
-} QvrkItemReader;
-
-QvrkPayloadResult qvrk_item_reader_init(QvrkItemReader* reader, const QvrkPayload* payload,
-                                        uint32_t index);
-/* Reads up to capacity bytes; returns the count, 0 at the end or when the source fails. */
-uint32_t qvrk_item_reader_read(QvrkItemReader* reader, uint8_t* buffer, uint32_t capacity);
-
 #ifdef __cplusplus
 }
 #endif

@@ -14,6 +14,10 @@ extern "C" {
 void qvrk_copy_bytes(void* destination, const void* source, size_t count);
 void qvrk_fill_bytes(void* destination, uint8_t value, size_t count);
 
+static inline uint16_t qvrk_get_u16(const uint8_t* p) {
+    return (uint16_t)(p[0] | (p[1] << 8));
+}
+
 static inline uint32_t qvrk_get_u32(const uint8_t* p) {
     return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
 }

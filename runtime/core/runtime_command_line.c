@@ -19,7 +19,11 @@ int32_t ParseCommandLineNumber(const char* text) {
     return (int32_t)value;
 }
 
-const char* SkipProgramName(const char* line) {
+static int IsBlank(char c, int tabs_are_blanks) {
+    return c == ' ' || (tabs_are_blanks && c == '\t');
+}
+
+const char* SkipProgramName(const char* line, int tabs_are_blanks) {
     if (*line == '"') {
         ++line;
         while (*line && *line != '"')
@@ -27,10 +31,10 @@ const char* SkipProgramName(const char* line) {
         if (*line == '"')
             ++line;
     } else {
-        while (*line && *line != ' ')
+        while (*line && !IsBlank(*line, tabs_are_blanks))
             ++line;
     }
-    while (*line == ' ')
+    while (IsBlank(*line, tabs_are_blanks))
         ++line;
     return line;
 }
@@ -56,7 +60,7 @@ void ParseRuntimeCommandLine(const char* line, RuntimeCommand* out) {
     out->parent = ParentNone;
     out->window = 0;
 
-    const char* rest = SkipProgramName(line);
+    const char* rest = SkipProgramName(line, 0);
     if (*rest == 0) {
         out->mode = RunModeConfigure;
         return;

@@ -36,9 +36,10 @@ typedef struct RuntimeCommand {
  * the first non-digit. Returns 0 without digits; values beyond 32 bits wrap. */
 int32_t ParseCommandLineNumber(const char* text);
 
-/* The text behind the program name and the spaces after it. A quoted name ends at its closing
- * quote (or the end), an unquoted one at its first space. */
-const char* SkipProgramName(const char* line);
+/* The text behind the program name and the blanks after it. A quoted name ends at its closing
+ * quote (or the end), an unquoted one at its first blank. Blanks are spaces, and tabs as well when
+ * tabs_are_blanks is non-zero (the launcher's rule; the stub's is spaces only). */
+const char* SkipProgramName(const char* line, int tabs_are_blanks);
 
 /* Reads a whole command line (program name first, as the system hands it over). */
 void ParseRuntimeCommandLine(const char* line, RuntimeCommand* out);

@@ -60,6 +60,18 @@ owner=0'
     [ "$(tr -d '\r' <"$WORK/box.txt")" = "$expected" ] || { cat "$WORK/box.txt"; fail "message box differs"; }
     [ -d "$folder" ] || fail "the temporary folder should stay after testflash"
     ;;
+longpath)
+    # A program path of 300 characters or more does not fit the stub's buffer: it loads nothing,
+    # shows nothing, ends with -1 and still removes the temporary folder it made at start.
+    deep="$WORK/$(printf 'd%.0s' $(seq 1 150))/$(printf 'e%.0s' $(seq 1 150))"
+    mkdir -p "$deep"
+    cp "$STUB" "$deep/saver.scr"
+    [ "${#deep}" -ge 300 ] || fail "the test path is too short"
+    code=0
+    run --timeout 60 "$deep/saver.scr" /c >"$WORK/saver.log" 2>&1 || code=$?
+    [ "$code" -eq 255 ] || { cat "$WORK/saver.log"; fail "exit code $code, expected 255 (-1)"; }
+    [ ! -e "$folder" ] || fail "temporary folder left behind"
+    ;;
 configure)
     # The stub without payload: no argument configures; the dialog comes from template 245.
     cp "$STUB" "$WORK/plain stub.scr"

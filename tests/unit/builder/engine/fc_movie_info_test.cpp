@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "builder/engine/fc_cws_convert.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_movie_info.h"
@@ -151,4 +153,37 @@ TEST(FCUncompressMovie, GivesThePlainMovieOrNothing) {
     EXPECT_FALSE(FCUncompressMovie(cut.data(), cut.size(), &fws));
     std::vector<uint8_t> plain = SwfFile(false, 7, body);
     EXPECT_FALSE(FCUncompressMovie(plain.data(), plain.size(), &fws));
+}
+
+TEST(FCInflateMovieBody, AppendsAtMostTheClaimAndSaysWhetherItWasExact) {
+    std::vector<uint8_t> body(100000);
+    for (size_t i = 0; i < body.size(); i++)
+        body[i] = uint8_t(i * 7 + i / 300);
+    std::vector<uint8_t> cws = SwfFile(true, 7, body);
+    const uint8_t* stream = cws.data() + 8;
+    size_t stream_size = cws.size() - 8;
+    const uint32_t n = uint32_t(body.size());
+    const struct {
+        uint32_t claimed;
+        size_t cut; // bytes taken off the stream's end
+        bool exact;
+        size_t appended;
+    } cases[] = {{n, 0, true, n},          {n - 1, 0, false, n - 1},       {n + 1, 0, false, n},
+                 {n, 4, false, n},         {n, stream_size / 2, false, 0}, {0, 0, false, 0},
+                 {0xFFFFFFFF, 0, false, n}};
+    for (const auto& c : cases) {
+        std::vector<uint8_t> out = {0xAA, 0xBB};
+        bool exact = FCInflateMovieBody(stream, stream_size - c.cut, c.claimed, &out);
+        EXPECT_EQ(exact, c.exact) << c.claimed << " " << c.cut;
+        if (c.cut == stream_size / 2) {
+            // Half a stream gives the start of the body, whatever its exact length.
+            EXPECT_GT(out.size(), 2u);
+            EXPECT_LT(out.size(), 2 + body.size());
+        } else {
+            EXPECT_EQ(out.size(), 2 + c.appended) << c.claimed << " " << c.cut;
+        }
+        ASSERT_EQ(out[0], 0xAA);
+        ASSERT_EQ(out[1], 0xBB);
+        EXPECT_TRUE(std::equal(out.begin() + 2, out.end(), body.begin())) << c.claimed;
+    }
 }

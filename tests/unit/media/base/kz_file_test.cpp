@@ -81,6 +81,30 @@ TEST(KZFile, FailuresGiveNullZeroOrMinusOne) {
     CloseFile(nullptr);
     EXPECT_FALSE(KZDeleteFile(missing));
     EXPECT_EQ(KZReadWholeFile(missing, nullptr), nullptr);
+    EXPECT_FALSE(KZFileOpensForRead(missing));
+    KZString present = GetTempFolder();
+    present.Append("opens-for-read-kz.bin");
+    ASSERT_TRUE(KZWriteWholeFile(present, "x", 1));
+    EXPECT_TRUE(KZFileOpensForRead(present));
+    KZFile held = OpenFileForRead(present); // the probe closes its own handle only
+    EXPECT_TRUE(KZFileOpensForRead(present));
+    CloseFile(held);
+    EXPECT_TRUE(KZDeleteFile(present));
+}
+
+TEST(KZFile, WithoutTrailingSeparators) {
+    const struct {
+        const char* path;
+        const char* expected;
+    } cases[] = {{"C:\\Windows\\", "C:\\Windows"},
+                 {"/tmp//", "/tmp"},
+                 {"a\\/\\", "a"},
+                 {"plain", "plain"},
+                 {"\\", ""},
+                 {"", ""},
+                 {"C:\\a b\\c", "C:\\a b\\c"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(KZWithoutTrailingSeparators(c.path).c_str(), c.expected) << c.path;
 }
 
 TEST(KZFolder, FoldersEndWithTheSeparator) {

@@ -310,28 +310,6 @@ TEST(PayloadReader, SizeBeyondWhatTheStoredBytesCanInflateToIsRefused) {
     EXPECT_TRUE(qvrk_payload_item_size_possible(stored_only.payload.get(), 0));
 }
 
-TEST(PayloadReader, ItemReaderUnscramblesAcrossChunks) {
-    PayloadShape s;
-    s.flags = QVRK_FLAG_SCRAMBLED;
-    s.items = {{Pattern(30000, 4), "big.swf"}, {Pattern(100, 5), "small.swf"}};
-    s.slots = {0, 1};
-    Reader r;
-    ASSERT_EQ(r.Open(Build(s)), QVRK_PAYLOAD_OK);
-    for (uint32_t i = 0; i < 2; ++i) {
-        QvrkItemReader reader;
-        ASSERT_EQ(qvrk_item_reader_init(&reader, r.payload.get(), i), QVRK_PAYLOAD_OK);
-        Bytes got;
-        uint8_t chunk[12000];
-        uint32_t n;
-        while ((n = qvrk_item_reader_read(&reader, chunk, sizeof chunk)) > 0)
-            got.insert(got.end(), chunk, chunk + n);
-        EXPECT_EQ(reader.remaining, 0u);
-        EXPECT_TRUE(got == s.items[i].data) << i;
-    }
-    QvrkItemReader reader;
-    EXPECT_EQ(qvrk_item_reader_init(&reader, r.payload.get(), 2), QVRK_PAYLOAD_BAD_BUFFER);
-}
-
 TEST(PayloadReader, SettingsAndPreviewWithoutDataOrNegativeCountAsNone) {
     PayloadShape s = ThreeItems();
     s.items[2].data.clear(); // stored as an empty stream of 2 bytes when compressed

@@ -84,10 +84,16 @@ const LineCase kLines[] = {
 INSTANTIATE_TEST_SUITE_P(Lines, RuntimeCommandLineTable, ::testing::ValuesIn(kLines));
 
 TEST(RuntimeCommandLine, SkipsProgramNameAndFollowingSpacesOnly) {
-    EXPECT_STREQ("/s x", SkipProgramName("a.scr   /s x"));
-    EXPECT_STREQ("\t/s", SkipProgramName("a.scr \t/s"));
-    EXPECT_STREQ("/c", SkipProgramName("\"a b\"  /c"));
-    EXPECT_STREQ("", SkipProgramName("\"a b"));
+    EXPECT_STREQ("/s x", SkipProgramName("a.scr   /s x", 0));
+    EXPECT_STREQ("\t/s", SkipProgramName("a.scr \t/s", 0));
+    EXPECT_STREQ("a.scr\t/s", SkipProgramName(" a.scr\t/s", 0));
+    EXPECT_STREQ("/c", SkipProgramName("\"a b\"  /c", 0));
+    EXPECT_STREQ("", SkipProgramName("\"a b", 0));
+    // The launcher's rule: tabs count as blanks too.
+    EXPECT_STREQ("/s x", SkipProgramName("a.scr \t /s x", 1));
+    EXPECT_STREQ("b.scr /c", SkipProgramName("pomlet.exe\tb.scr /c", 1));
+    EXPECT_STREQ("b.scr", SkipProgramName("\"p o\"\t\t b.scr", 1));
+    EXPECT_STREQ("", SkipProgramName("\"p o b.scr", 1));
 }
 
 struct NumberCase {
