@@ -1,8 +1,13 @@
-// scrkit.exe until the real start-up lands: one plain main window titled with the application
-// name; closing it ends the program.
+// scrkit.exe until the real start-up lands: the application object opens one plain main window
+// titled with the application name; closing it ends the program.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "builder/resources/fc_resource_ids.h"
+#include "builder/ui/controls/kz_gui_resources.h"
+#include "builder/ui/controls/kz_message_box_rules.h"
+#include "builder/ui/controls/kzc_message_box.h"
+#include "builder/ui/framework/kz_win_app.h"
 #include "builder/ui/framework/kz_window.h"
 
 namespace {
@@ -18,29 +23,51 @@ protected:
     }
 };
 
+class PlainApp : public KZCWinApp {
+public:
+    bool InitInstance() override {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        if (!KZCreateGUIResources())
+            return false;
+        char title[128] = "Tarvo Saver";
+        LoadStringA(instance_, IDS_APPLICATION_TITLE, title, sizeof(title));
+        SetAppName(title);
+        SetRegistryKey("Marqon Technologies");
+        LoadRecentFileList(8);
+
+        KZCreateArgs args;
+        args.class_name = "TarvoSaverFrame";
+        args.title = title;
+        args.width = 680;
+        args.height = 540;
+        args.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+        args.background = (HBRUSH)(COLOR_BTNFACE + 1);
+        if (!frame_.Create(args))
+            return false;
+        SetMainWindow(&frame_);
+        ShowWindow(frame_, show_command_);
+        UpdateWindow(frame_);
+        return true;
+    }
+
+    int ExitInstance() override {
+        KZReleaseGUIResources();
+        return KZCWinApp::ExitInstance();
+    }
+
+    int DoMessageBox(const char* text, unsigned type, unsigned help_id) override {
+        KZCMessageBox box(text, app_name_, KZAddDefaultMessageBoxIcon(type));
+        return box.Show(GetActiveWindow());
+    }
+
+private:
+    PlainFrame frame_;
+};
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    char title[128] = "Tarvo Saver";
-    LoadStringA(instance, IDS_APPLICATION_TITLE, title, sizeof(title));
-
-    PlainFrame frame;
-    KZCreateArgs args;
-    args.class_name = "TarvoSaverFrame";
-    args.title = title;
-    args.width = 680;
-    args.height = 540;
-    args.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
-    args.background = (HBRUSH)(COLOR_BTNFACE + 1);
-    if (!frame.Create(args))
-        return 1;
-    ShowWindow(frame, show);
-    UpdateWindow(frame);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return (int)message.wParam;
+    PlainApp app;
+    return app.Main(instance, show);
 }
