@@ -5,11 +5,13 @@
 //   box RESULT           the command id a message box returned
 //   radio ID             the radio group's selection, on the "Selected" button
 //   link TARGET          the link label's action
+//   color ID RRGGBB      the colour button's message to its parent (1175)
 // Controls: 110 edit excluding the short-name set, 111 edit excluding the path set, 120 to 122
 // radio buttons (group ids 1 to 3), 125 "Selected", 126 selects id 3 through the group, 127
 // disables the group, 130 check box, 140 link label, and the
 // message box: 150 type flags (decimal), 151 text, 152 "Box" opens it with caption
-// "Gallery box", 153 check box "French" switches the string table's language.
+// "Gallery box", 153 check box "French" switches the string table's language; 160 the colour
+// button, pure green at the start.
 #include <windows.h>
 
 #include "builder/ui/controls/kz_gui_resources.h"
@@ -18,6 +20,7 @@
 #include "builder/ui/controls/kzc_link_label.h"
 #include "builder/ui/controls/kzc_message_box.h"
 #include "builder/ui/controls/kzc_radio_group.h"
+#include "builder/ui/controls/kzc_scolor_button.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +55,11 @@ protected:
             if (HIWORD(wparam) == BN_CLICKED)
                 Clicked(LOWORD(wparam));
             break;
+        case KZC_WM_COLOR_CHANGED:
+            std::printf("color %u %02X%02X%02X\n", unsigned(wparam), unsigned(lparam & 0xFF),
+                        unsigned((lparam >> 8) & 0xFF), unsigned((lparam >> 16) & 0xFF));
+            std::fflush(stdout);
+            return 0;
         case WM_TIMER:
             ::DestroyWindow(hwnd_);
             return 0;
@@ -96,6 +104,9 @@ private:
         Child("Edit", "A question", WS_BORDER | ES_AUTOHSCROLL, 151, 80, 100, 200, 22);
         Child("Button", "Box", BS_PUSHBUTTON, 152, 290, 98, 60, 24);
         Child("Button", "French", BS_AUTOCHECKBOX, 153, 10, 130, 100, 20);
+        Child("Button", "", BS_PUSHBUTTON, 160, 10, 160, 60, 24);
+        color_.Attach(160, hwnd_);
+        color_.SetColor(RGB(0, 255, 0), false);
     }
 
     void Clicked(int id) {
@@ -121,6 +132,7 @@ private:
     KZCRadioGroup radio_;
     KZCCheck check_;
     KZCLinkLabel link_;
+    KZCSColorButton color_;
 };
 
 } // namespace
@@ -140,7 +152,7 @@ int main(int argc, char** argv) {
     args.x = 100;
     args.y = 80;
     args.width = 420;
-    args.height = 220;
+    args.height = 260;
     args.background = (HBRUSH)(COLOR_BTNFACE + 1);
     if (!gallery.Create(args))
         return 1;

@@ -2,7 +2,8 @@
 """The library's custom controls under Wine and Xvfb, in the control gallery, with real input.
 
 control_gallery_test.py STATE GALLERY_EXE GROUP
-GROUP: simple (message box, excluded characters, radio group, link label).
+GROUP: simple (message box, excluded characters, radio group, link label), color (the colour
+button and its pop-up).
 One gallery process serves every case of a group.
 """
 import os
@@ -178,7 +179,123 @@ def test_link(ui, gallery):
     check(gallery.next_line("link ") == "link https://example.org/scrkit", "a click calls the action")
 
 
-GROUPS = {"simple": [test_message_box, test_excluded_chars, test_radio_group, test_link]}
+POPUP = "@KZCColorPopup"
+
+
+def swatch(ui, shot=None):
+    """The colour inside the colour button's swatch (4 pixels in, and one more for safety)."""
+    left, top = ui.control(CAPTION, 160)["rect"][:2]
+    return (shot or ui.screenshot()).pixel(left + 6, top + 6)
+
+
+def popup_text(ui):
+    return ui.tree(POPUP, timeout=3)["text"]
+
+
+def open_popup(ui):
+    ui.click_at(CAPTION, 160, 10, 10)
+    ui.wait(POPUP, timeout=5)
+    time.sleep(0.6)  # past the first 500 ms, where a release outside keeps it open
+
+
+def cell_points(ui):
+    """Screen centres of the pop-up's cells, found from the pure red first colour cell."""
+    popup = ui.tree(POPUP)
+    left, top, right, bottom = popup["rect"]
+    shot = ui.screenshot()
+    red = [(x, y) for y in range(top, bottom) for x in range(left, right)
+           if shot.pixel(x, y) == (255, 0, 0)]
+    if not red:
+        return None, shot
+    x0, y0 = min(p[0] for p in red), min(p[1] for p in red)
+    size = max(p[0] for p in red) - x0 + 1
+    step = 14 + 2  # cell and gap at 96 dpi; the red fill may sit inside a frame
+
+    def centre(item):
+        row, column = divmod(item, 12)
+        y = y0 - step - 4 if row == 0 else y0 + (row - 1) * step
+        return x0 + column * step + size // 2, y + size // 2
+    return centre, shot
+
+
+def test_color_button(ui, gallery):
+    button = ui.control(CAPTION, 160)
+    check(button["text"] == "", "the colour button clears its text")
+    check(swatch(ui) == (0, 255, 0), "the swatch shows the colour: %r" % (swatch(ui),))
+    open_popup(ui)
+    popup = ui.tree(POPUP)
+    check(popup["rect"][:2] == [button["rect"][0], button["rect"][3]],
+          "the pop-up opens at the button's bottom-left: %r" % popup["rect"])
+    check(popup["text"] == "#00FF00 (0 255 0)", "the current colour is highlighted: %r" % popup["text"])
+    centre, shot = cell_points(ui)
+    check(centre is not None, "a pure red cell is drawn")
+    if centre is None:
+        ui.key("Escape")
+        return
+    check(shot.pixel(*centre(0)) == (0, 0, 0) and shot.pixel(*centre(11)) == (255, 255, 255),
+          "first cell black, twelfth white")
+    ui.xdotool("mousemove", *centre(12))
+    time.sleep(0.3)
+    check(popup_text(ui) == "#FF0000 (255 0 0)", "the red cell's tip: %r" % popup_text(ui))
+    ui.xdotool("click", 1)
+    check(gallery.next_line("color ") == "color 160 FF0000" and ui.gone(POPUP, 3),
+          "releasing on a cell takes it and tells the parent")
+    time.sleep(0.3)
+    check(swatch(ui) == (255, 0, 0), "the swatch follows")
+
+    # Escape keeps the colour; arrows move the highlight and Enter takes it.
+    open_popup(ui)
+    ui.key("Escape")
+    check(ui.gone(POPUP, 3), "Escape closes the pop-up")
+    check(gallery.next_line("color ", 1) is None and swatch(ui) == (255, 0, 0), "Escape keeps the colour")
+    time.sleep(0.3)
+    open_popup(ui)
+    ui.key("Right", "Down")
+    time.sleep(0.4)
+    moved = popup_text(ui)
+    ui.key("Return")
+    line = gallery.next_line("color ")
+    want = "color 160 " + moved[1:7] if moved.startswith("#") else "?"
+    check(moved not in ("", "#FF0000 (255 0 0)") and line == want,
+          "arrows move the highlight (%r), Enter takes it (%r)" % (moved, line))
+    ui.gone(POPUP, 3)
+
+    # Not in the palette: nothing highlighted.
+    ui.set_text(CAPTION, 151, "#1A2B3C")
+    ui.send(CAPTION, 151, EM_SETSEL, 0, -1)
+    ui.send(CAPTION, 151, WM_COPY)
+    ui.move_to(CAPTION, 160, 10, 10)
+    ui.xdotool("keydown", "shift", "click", 1, "keyup", "shift")
+    check(gallery.next_line("color ") == "color 160 1A2B3C", "Shift+click pastes #1A2B3C")
+    check(not ui.exists(POPUP), "Shift+click opens no pop-up")
+    time.sleep(0.3)
+    open_popup(ui)
+    check(popup_text(ui) == "", "a colour outside the palette highlights no cell")
+    ui.key("Escape")
+    ui.gone(POPUP, 3)
+    for text, want in (("ff", "color 160 FF0000"), ("f", None), (" '#00ff00'; ", "color 160 00FF00")):
+        ui.set_text(CAPTION, 151, text)
+        ui.send(CAPTION, 151, EM_SETSEL, 0, -1)
+        ui.send(CAPTION, 151, WM_COPY)
+        time.sleep(0.3)
+        ui.move_to(CAPTION, 160, 10, 10)
+        ui.xdotool("keydown", "shift", "click", 1, "keyup", "shift")
+        check(gallery.next_line("color ", 2 if want else 1) == want, "pasting %r: %s" % (text, want))
+
+    # A release outside within 500 ms keeps the pop-up; after 500 ms it closes it unchanged.
+    x, y = ui.move_to(CAPTION, 160, 10, 10)
+    ui.xdotool("mousedown", 1)
+    ui.xdotool("mousemove", x + 200, y + 40, "mouseup", 1)
+    time.sleep(0.3)
+    check(ui.exists(POPUP), "a release outside within 500 ms keeps the pop-up open")
+    time.sleep(0.5)
+    ui.xdotool("click", 1)
+    check(ui.gone(POPUP, 3) and gallery.next_line("color ", 1) is None,
+          "a release outside after 500 ms closes it, colour kept")
+
+
+GROUPS = {"simple": [test_message_box, test_excluded_chars, test_radio_group, test_link],
+          "color": [test_color_button]}
 
 with wine_ui.Driver(STATE) as ui:
     gallery = Gallery(ui)
