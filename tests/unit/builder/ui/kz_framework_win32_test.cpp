@@ -8,6 +8,7 @@
 #include "builder/ui/controls/kzc_radio_group.h"
 #include "builder/ui/framework/kz_control_wnd.h"
 #include "builder/ui/framework/kz_dialog_base.h"
+#include "builder/ui/framework/kz_win_app.h"
 #include "builder/ui/framework/kz_window.h"
 
 namespace {
@@ -188,6 +189,44 @@ TEST(Dialog, ExchangeFiltersAndRadioGroupOnAModelessDialog) {
     SendMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(dialog.GetHandle(), nullptr);
+}
+
+TEST(WinApp, PreferencesAndRecentFilesUnderTheCompanyKey) {
+    KZCWinApp app;
+    app.SetAppName("Framework Test");
+    EXPECT_FALSE(app.WriteProfileInt("Settings", "Count", 5)); // no company key yet
+    app.SetRegistryKey("Scrkit Tests");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Scrkit Tests");
+
+    EXPECT_STREQ(app.GetProfileString("Settings", "Name", "none"), "none");
+    EXPECT_EQ(app.GetProfileInt("Settings", "Count", -3), -3);
+    ASSERT_TRUE(app.WriteProfileString("Settings", "Name", "a,b"));
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "Count", 42));
+    EXPECT_STREQ(app.GetProfileString("Settings", "Name"), "a,b");
+    EXPECT_EQ(app.GetProfileInt("Settings", "Count", 0), 42);
+    // A string read as a number is absent, and the reverse.
+    EXPECT_EQ(app.GetProfileInt("Settings", "Name", 7), 7);
+    EXPECT_STREQ(app.GetProfileString("Settings", "Count", "x"), "x");
+    // The values sit under Software\<company>\<application>\<section>.
+    char data[16] = "";
+    DWORD size = sizeof(data);
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Scrkit Tests\\Framework Test\\Settings",
+                           "Name", RRF_RT_REG_SZ, nullptr, data, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(data, "a,b");
+
+    app.LoadRecentFileList(8);
+    app.AddToRecentFileList("C:\\one.kpj");
+    app.AddToRecentFileList("C:\\two.kpj");
+    EXPECT_STREQ(app.GetProfileString("Recent File List", "File1"), "C:\\two.kpj");
+    EXPECT_STREQ(app.GetProfileString("Recent File List", "File2"), "C:\\one.kpj");
+    app.LoadRecentFileList(8); // read back in the same order
+    ASSERT_EQ(app.GetRecentFileList()->GetCount(), 2);
+    EXPECT_STREQ(app.GetRecentFileList()->Get(0), "C:\\two.kpj");
+    app.RemoveFromRecentFileList(0);
+    EXPECT_STREQ(app.GetProfileString("Recent File List", "File1"), "C:\\one.kpj");
+    EXPECT_STREQ(app.GetProfileString("Recent File List", "File2", "gone"), "gone");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Scrkit Tests");
 }
 
 } // namespace
