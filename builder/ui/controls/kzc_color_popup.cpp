@@ -84,8 +84,9 @@ bool KZCColorPopup::Open(HWND button, int x, int y, KZCColor color, const char* 
         SendMessageA(tooltip_, TTM_ADDTOOLA, 0, (LPARAM)&tool);
     }
     opened_at_ = GetTickCount();
-    ShowWindow(hwnd_, SW_SHOW);
-    SetFocus(hwnd_);
+    // Never active: the button keeps the focus and hands over its keys, so that closing moves
+    // no activation (which costs seconds under Wine without a window manager).
+    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     SetCapture(hwnd_);
     ShowTip(highlighted_);
     return true;
@@ -168,6 +169,39 @@ void KZCColorPopup::Choose(int item) {
         Close(false, initial_color_);
 }
 
+bool KZCColorPopup::HandleKey(WPARAM key) {
+    if (!hwnd_ || in_dialog_)
+        return false;
+    switch (key) {
+    case VK_LEFT:
+        SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_LEFT));
+        return true;
+    case VK_RIGHT:
+        SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_RIGHT));
+        return true;
+    case VK_UP:
+        SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_UP));
+        return true;
+    case VK_DOWN:
+        SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_DOWN));
+        return true;
+    case VK_RETURN:
+    case VK_SPACE:
+        Choose(highlighted_);
+        return true;
+    case VK_ESCAPE:
+        Close(false, initial_color_);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void KZCColorPopup::Cancel() {
+    if (!in_dialog_)
+        Close(false, initial_color_);
+}
+
 void KZCColorPopup::Close(bool accepted, KZCColor color) {
     if (closing_ || !hwnd_)
         return;
@@ -178,7 +212,6 @@ void KZCColorPopup::Close(bool accepted, KZCColor color) {
     DestroyWindow(); // the tooltip goes with it
     tooltip_ = nullptr;
     font_.Reset();
-    SetFocus(button);
     SendMessageA(button, KZC_WM_COLOR_POPUP_CLOSED, accepted ? 1 : 0, (LPARAM)color);
 }
 
@@ -251,39 +284,13 @@ LRESULT KZCColorPopup::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     }
     case WM_KEYDOWN:
-        switch (wparam) {
-        case VK_LEFT:
-            SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_LEFT));
-            break;
-        case VK_RIGHT:
-            SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_RIGHT));
-            break;
-        case VK_UP:
-            SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_UP));
-            break;
-        case VK_DOWN:
-            SetHighlight(KZCMovePopupHighlight(highlighted_, KZC_KEY_DOWN));
-            break;
-        case VK_RETURN:
-        case VK_SPACE:
-            Choose(highlighted_);
-            break;
-        case VK_ESCAPE:
-            Close(false, initial_color_);
-            break;
-        default:
-            break;
-        }
+        HandleKey(wparam);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
     case WM_CAPTURECHANGED:
         // Another window took the mouse (task switch, a system menu): give up.
         if (!in_dialog_ && (HWND)lparam != hwnd_)
-            Close(false, initial_color_);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wparam) == WA_INACTIVE && !in_dialog_)
             Close(false, initial_color_);
         return 0;
     default:

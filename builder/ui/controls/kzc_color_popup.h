@@ -18,6 +18,10 @@ public:
     bool Open(HWND button, int x, int y, KZCColor color, const char* more_text,
               const char* title_text);
     bool IsOpen() const { return hwnd_ != nullptr; }
+    // A key the button received while the pop-up is open; true when the pop-up used it.
+    bool HandleKey(WPARAM key);
+    // Closes without accepting (the button lost the focus), unless the colour dialog is up.
+    void Cancel();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;

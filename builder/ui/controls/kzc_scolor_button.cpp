@@ -144,6 +144,24 @@ LRESULT KZCSColorButton::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) 
         return 0;
     case WM_LBUTTONUP:
         return 0;
+    // While the pop-up is open the button keeps the focus and hands it its keys.
+    case WM_GETDLGCODE:
+        if (popup_.IsOpen())
+            return DLGC_WANTALLKEYS;
+        break;
+    case WM_KEYDOWN:
+        if (popup_.IsOpen() && popup_.HandleKey(wparam))
+            return 0;
+        break;
+    case WM_CHAR:
+    case WM_KEYUP:
+        if (popup_.IsOpen())
+            return 0;
+        break;
+    case WM_KILLFOCUS:
+        if (popup_.IsOpen())
+            popup_.Cancel();
+        break;
     case KZC_WM_COLOR_POPUP_CLOSED:
         popup_closed_at_ = GetTickCount();
         SetColor((KZCColor)lparam, wparam != 0);
