@@ -292,6 +292,17 @@ def test_color_button(ui, gallery):
     ui.xdotool("click", 1)
     check(ui.gone(POPUP, 3) and gallery.next_line("color ", 1) is None,
           "a release outside after 500 ms closes it, colour kept")
+    # The press on its own button that closes the pop-up does not reopen it; a later one does.
+    time.sleep(0.3)
+    open_popup(ui)
+    ui.click_at(CAPTION, 160, 10, 10)
+    time.sleep(0.6)
+    check(not ui.exists(POPUP), "pressing the button to close the pop-up does not reopen it")
+    ui.click_at(CAPTION, 160, 10, 10)
+    time.sleep(0.3)
+    check(ui.exists(POPUP), "a later press opens it again")
+    ui.key("Escape")
+    ui.gone(POPUP, 3)
 
 
 GROUPS = {"simple": [test_message_box, test_excluded_chars, test_radio_group, test_link],
