@@ -1,0 +1,13 @@
+// Pictures as GDI bitmaps: PNG resources decoded with the picture library, drawn over a
+// background colour (alpha blended) into a 24-bit top-down DIB section.
+#pragma once
+
+#include <windows.h>
+
+class KZPicture;
+
+// A "PNG" resource of the resource module decoded; null when missing or unreadable. The caller
+// owns it (Release).
+KZPicture* KZLoadPngResource(int id, const char* type = "PNG");
+// A bitmap of the picture over `background`; null for a picture that is not valid.
+HBITMAP KZCreateBitmapFromPicture(const KZPicture* picture, COLORREF background);
