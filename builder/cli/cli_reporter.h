@@ -1,7 +1,9 @@
-// scrkit-cli's side of the engine's reporting: messages go to stderr, questions are answered from
-// the command line (--yes), and the wait cursor has nothing to show.
+// scrkit-cli's side of the engine's reporting: messages go to stderr and the wait cursor has
+// nothing to show. No command of scrkit-cli asks a question; one asked all the same is answered
+// No (or Cancel), so that nothing is overwritten unasked.
 #pragma once
 
+#include "builder/engine/fc_host.h"
 #include "media/base/kz_reporter.h"
 
 class CliReporter : public KZReporter {
@@ -9,7 +11,12 @@ public:
     int ShowMessage(const char* text, unsigned type) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+};
 
-    bool answer_yes = false;
-    int message_count = 0;
+// scrkit-cli has no window to hide or keep painted.
+class CliHost : public FCHost {
+public:
+    void hide_window() override {}
+    void show_window() override {}
+    void keep_painted() override {}
 };
