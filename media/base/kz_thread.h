@@ -1,4 +1,4 @@
-// A thin thread wrapper and critical sections.
+// A thin thread wrapper, critical sections and events.
 //
 // A started thread runs on its own: it closes its handle when its function returns, so the handle
 // returned by StartThread says only that the thread was started; wait for a thread's work through
@@ -34,6 +34,16 @@ public:
 private:
     KZCriticalSection section;
 };
+
+// A signal that one thread waits for and others raise. It stays raised until a wait takes it,
+// so a raise just before the wait is not lost.
+struct KZEventData;
+typedef KZEventData* KZEvent;
+
+KZEvent KZCreateEvent(); // null on failure
+void KZRaiseEvent(KZEvent event);
+void KZWaitEvent(KZEvent event);
+void KZDeleteEvent(KZEvent event); // null is ignored
 
 // Sleeps the calling thread.
 void KZSleep(unsigned milliseconds);

@@ -49,4 +49,50 @@ TEST(KZThread, ThreadsRunAndCriticalSectionsExclude) {
     EndThreads(); // twice is harmless
 }
 
+struct PingPong {
+    KZEvent ping;
+    KZEvent pong;
+    KZEvent done;
+    int counter = 0;
+};
+
+unsigned Answer(void* argument) {
+    PingPong* p = static_cast<PingPong*>(argument);
+    for (int i = 0; i < 1000; ++i) {
+        KZWaitEvent(p->ping);
+        ++p->counter;
+        KZRaiseEvent(p->pong);
+    }
+    KZRaiseEvent(p->done);
+    return 0;
+}
+
+TEST(KZEvent, ARaiseBeforeTheWaitIsKeptAndEachWaitTakesOne) {
+    KZEvent early = KZCreateEvent();
+    ASSERT_NE(early, nullptr);
+    KZRaiseEvent(early);
+    KZWaitEvent(early); // returns at once: the raise came first
+    KZDeleteEvent(early);
+    KZDeleteEvent(nullptr);
+
+    // A thousand round trips between two threads: a raise lost between a check and the wait
+    // would hang here.
+    PingPong p;
+    p.ping = KZCreateEvent();
+    p.pong = KZCreateEvent();
+    p.done = KZCreateEvent();
+    ASSERT_TRUE(p.ping && p.pong && p.done);
+    ASSERT_NE(StartThread(Answer, &p), nullptr);
+    for (int i = 0; i < 1000; ++i) {
+        KZRaiseEvent(p.ping);
+        KZWaitEvent(p.pong);
+        EXPECT_EQ(p.counter, i + 1);
+    }
+    KZWaitEvent(p.done);
+    KZSleep(50); // the thread frees its record after its function returns
+    KZDeleteEvent(p.ping);
+    KZDeleteEvent(p.pong);
+    KZDeleteEvent(p.done);
+}
+
 } // namespace
