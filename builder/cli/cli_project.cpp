@@ -72,7 +72,7 @@ int Show(int argc, char** argv) {
     if (!CliOpenProject(document, path, reporter))
         return CLI_FAILED;
     int count = 0;
-    const CliField* fields = CliFields(&count);
+    const FCField* fields = FCFields(&count);
     if (json)
         printf("{\n");
     for (int i = 0; i < count; i++) {

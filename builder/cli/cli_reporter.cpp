@@ -6,7 +6,6 @@
 #include "builder/engine/fc_document.h"
 
 int CliReporter::ShowMessage(const char* text, unsigned type) {
-    ++message_count;
     std::string shown = CliAnsiToTerminal(text ? text : "");
     if (!subject.empty()) {
         if (!shown.empty() && shown.back() != '\n')
@@ -19,10 +18,10 @@ int CliReporter::ShowMessage(const char* text, unsigned type) {
     switch (type & KZ_MB_TYPEMASK) {
     case KZ_MB_YESNO:
     case KZ_MB_YESNOCANCEL:
-        return answer_yes ? KZ_IDYES : KZ_IDNO;
+        return KZ_IDNO;
     case KZ_MB_OKCANCEL:
     case KZ_MB_RETRYCANCEL:
-        return answer_yes ? KZ_IDOK : KZ_IDCANCEL;
+        return KZ_IDCANCEL;
     default:
         return KZ_IDOK;
     }

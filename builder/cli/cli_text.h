@@ -1,5 +1,6 @@
 // Text at the terminal's edge: the document holds ANSI (Windows-1252 on POSIX) bytes, payloads
-// hold UTF-16; a POSIX terminal speaks UTF-8. On Windows the console takes ANSI as it is.
+// hold UTF-16; a POSIX terminal speaks UTF-8. On Windows the console takes ANSI as it is. The
+// first three functions are the platform's (cli_text_posix.cpp, cli_text_win32.cpp).
 #pragma once
 
 #include <cstdint>

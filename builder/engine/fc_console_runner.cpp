@@ -1,19 +1,28 @@
 #include "builder/engine/fc_console_runner.h"
 
-FCLineQueue::FCLineQueue() : lock(KZCreateCriticalSection()) {}
+FCLineQueue::FCLineQueue() : lock(KZCreateCriticalSection()), arrived(KZCreateEvent()) {}
 
 FCLineQueue::~FCLineQueue() {
+    KZDeleteEvent(arrived);
     KZDeleteCriticalSection(lock);
 }
 
 void FCLineQueue::push(const KZString& line) {
-    KZLock hold(lock);
-    lines.Add(line);
+    {
+        KZLock hold(lock);
+        lines.Add(line);
+    }
+    if (arrived)
+        KZRaiseEvent(arrived);
 }
 
 void FCLineQueue::push_end() {
-    KZLock hold(lock);
-    ended = true;
+    {
+        KZLock hold(lock);
+        ended = true;
+    }
+    if (arrived)
+        KZRaiseEvent(arrived);
 }
 
 bool FCLineQueue::take(KZString* line) {
@@ -30,8 +39,11 @@ bool FCLineQueue::take(KZString* line) {
             if (ended)
                 return false;
         }
-        // The caller waits without doing anything else; the worker fills the queue meanwhile.
-        KZSleep(2);
+        // A push after the check above has raised the event already, so none is missed.
+        if (arrived)
+            KZWaitEvent(arrived);
+        else
+            KZSleep(2); // no event could be had: look again shortly
     }
 }
 

@@ -56,6 +56,7 @@ public:
 
 private:
     KZCriticalSection lock;
+    KZEvent arrived; // raised on every push, so that take sleeps until there is something
     KZTOArray<KZString> lines;
     int next = 0;
     bool ended = false;

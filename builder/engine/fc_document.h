@@ -69,8 +69,9 @@ enum FCLoadResult {
     FC_LOAD_NEWER_VERSION = 4
 };
 
-// Every stored field of the project, with its default after a reset. Kept apart from FCDocument
-// so that a project file can be read into a scratch copy and taken over only when it read whole.
+// Every stored field of the project. Kept apart from FCDocument so that a project file can be read
+// into a scratch copy and taken over only when it read whole. Each field is described in the field
+// table (fc_field_table.h), which holds its default and its place in the project file.
 struct FCDocumentFields {
     // Setup Parameters
     KZString short_name;
@@ -78,100 +79,101 @@ struct FCDocumentFields {
     KZString version;
     KZString company_name;
     KZString company_url;
-    bool custom_copyright = false;
+    bool custom_copyright;
     KZString copyright;
-    bool custom_install_dir = false;
+    bool custom_install_dir;
     KZString install_dir;
-    bool setup_password_enabled = false;
+    bool setup_password_enabled;
     KZString setup_password;
-    int32_t setup_language = 1;
-    bool disable_startup_prompt = false;
-    bool disable_dir_page = false;
-    bool disable_program_group_page = false;
-    bool disable_ready_page = false;
-    bool disable_finished_page = false;
+    int32_t setup_language;
+    bool disable_startup_prompt;
+    bool disable_dir_page;
+    bool disable_program_group_page;
+    bool disable_ready_page;
+    bool disable_finished_page;
 
     // Setup Style
-    bool custom_wizard_image = false;
+    bool custom_wizard_image;
     KZString wizard_image_file;
-    bool custom_wizard_small_image = false;
+    bool custom_wizard_small_image;
     KZString wizard_small_image_file;
 
     // Movie & Playback
     KZString movie_file;
-    bool mute_sound = false;
-    bool user_can_mute = true;
-    int32_t quality = 2;
-    bool user_can_set_quality = true;
-    bool custom_background = false;
+    bool mute_sound;
+    bool user_can_mute;
+    int32_t quality;
+    bool user_can_set_quality;
+    bool custom_background;
     FCColor background_color;
-    int32_t size_mode = 2;
-    bool wake_on_left_click = true;
-    bool wake_on_right_click = true;
-    bool wake_on_mouse_move = true;
-    bool wake_on_key = true;
-    bool hide_cursor = true;
+    int32_t size_mode;
+    bool wake_on_left_click;
+    bool wake_on_right_click;
+    bool wake_on_mouse_move;
+    bool wake_on_key;
+    bool hide_cursor;
     FCColor movie_background_color;
 
     // Build options
-    bool compress_movies = true;
-    bool scramble_movies = false;
+    bool compress_movies;
+    bool scramble_movies;
 
     // Screensaver Settings
-    bool settings_show_movie = false;
+    bool settings_show_movie;
     KZString settings_movie_file;
     KZString settings_message;
-    int32_t preview_mode = 0;
+    int32_t preview_mode;
     KZString preview_file;
     FCColor preview_color;
 
     // Installation Files
-    bool show_license = false;
+    bool show_license;
     KZString license_file;
-    bool install_license = true;
-    bool install_readme = false;
+    bool install_license;
+    bool install_readme;
     KZString readme_file;
-    bool install_additional_files = false;
+    bool install_additional_files;
     FCStringList additional_files;
-    bool embed_playback_files = false;
+    bool embed_playback_files;
     FCStringList playback_files;
 
     // Start Menu Items
-    bool menu_configure = true;
+    bool menu_configure;
     KZString menu_configure_caption;
-    bool menu_launch = true;
+    bool menu_launch;
     KZString menu_launch_caption;
-    bool menu_uninstall = true;
+    bool menu_uninstall;
     KZString menu_uninstall_caption;
-    bool menu_readme = true;
+    bool menu_readme;
     KZString menu_readme_caption;
-    bool menu_license = true;
+    bool menu_license;
     KZString menu_license_caption;
-    bool menu_url = false;
+    bool menu_url;
     KZString menu_url_caption;
     KZString menu_url_target;
-    bool menu_custom = false;
+    bool menu_custom;
     KZString menu_custom_caption;
     KZString menu_custom_target;
-    bool custom_icon = false;
+    bool custom_icon;
     KZString custom_icon_file;
-    bool menu_subfolder = false;
+    bool menu_subfolder;
     KZString menu_subfolder_name;
 
     // Post-Setup Actions
-    bool end_show_readme = true;
-    bool end_show_readme_ask = true;
+    bool end_show_readme;
+    bool end_show_readme_ask;
     KZString end_show_readme_message;
-    bool end_open_display_properties = true;
-    bool end_open_display_properties_ask = false;
+    bool end_open_display_properties;
+    bool end_open_display_properties_ask;
     KZString end_open_display_properties_message;
-    bool end_launch = false;
-    int32_t end_launch_index = -1;
+    bool end_launch;
+    int32_t end_launch_index;
     KZString end_launch_target;
-    bool end_launch_ask = false;
+    bool end_launch_ask;
     KZString end_launch_message;
 
-    FCDocumentFields() = default;
+    // Every field at its default.
+    FCDocumentFields() { set_defaults(); }
     FCDocumentFields(const FCDocumentFields& other) { *this = other; }
     FCDocumentFields& operator=(const FCDocumentFields& other);
 
@@ -236,8 +238,4 @@ private:
     void load_default_wizard_images();
     void release_wizard_images();
     void release_default_wizard_images();
-
-public:
-    // The main frame that owns this document; not owned. Set by the frame.
-    void* main_frame = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "builder/engine/fc_installer_script.h"
 #include "builder/engine/fc_platform.h"
 #include "media/base/kz_file.h"
+#include "media/base/kz_platform.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_temp_file.h"
 
@@ -22,19 +23,17 @@ void ShowError(KZReporter& reporter, const char* message, const char* path = "")
 
 // Writes text as a text-mode file of the platform: on Windows every line ends in CR LF.
 bool WriteTextFile(const char* path, const KZString& text) {
-#ifdef _WIN32
+    const char* line_end = KZTextLineEnd();
     KZString converted;
     for (int i = 0; i < text.GetLength(); i++) {
         if (text[i] == '\n')
-            converted.AppendChar('\r');
-        converted.AppendChar(text[i]);
+            converted.Append(line_end);
+        else
+            converted.AppendChar(text[i]);
     }
     if (converted.IsError())
         return false;
     return KZWriteWholeFile(path, converted.c_str(), converted.GetLength());
-#else
-    return KZWriteWholeFile(path, text.c_str(), text.GetLength());
-#endif
 }
 
 // A free name beside `path` where an old output waits while the compiler runs.
@@ -66,11 +65,7 @@ KZString FCCreateTempFileWithExtension(const char* extension) {
 
 KZString FCDefaultCompilerPath() {
     KZString path = FCGetBuilderFolder();
-#ifdef _WIN32
-    path.Append("setup\\iscc.exe");
-#else
-    path.Append("setup/iscc");
-#endif
+    path.Append(FCDefaultCompilerName());
     return path;
 }
 

@@ -40,7 +40,3 @@ KZString FCInstallerErrorReport(const KZTOArray<KZString>& lines, const char* sc
 bool write_installer(const FCDocument& document, const char* output_path, FCResources& resources,
                      KZReporter& reporter,
                      const FCInstallerOptions& options = FCInstallerOptions());
-
-// Opens a file with the shell's "open" verb in a normal window (Windows); false where there is
-// no shell to ask.
-bool FCShellOpen(const char* path);

@@ -20,3 +20,7 @@ bool FCReplaceFile(const char* from, const char* to) {
     // rename() replaces the destination atomically on POSIX file systems.
     return std::rename(from, to) == 0;
 }
+
+const char* FCDefaultCompilerName() {
+    return "setup/iscc";
+}

@@ -18,3 +18,7 @@ KZString FCProgramFolder() {
 bool FCReplaceFile(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+const char* FCDefaultCompilerName() {
+    return "setup\\iscc.exe";
+}

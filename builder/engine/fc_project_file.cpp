@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_platform.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
@@ -162,197 +163,73 @@ private:
     bool good = true;
 };
 
-void Path(RecordReader& in, KZString& field, const FCDocument* relocate) {
-    field = in.String();
-    if (relocate != nullptr && !in.failed())
-        relocate->relocate_file(field);
+void ReadField(RecordReader& in, const FCField& field, FCDocumentFields& d,
+               const FCDocument* relocate) {
+    switch (field.kind) {
+    case FC_FIELD_STRING:
+        field.text_of(d) = in.String();
+        return;
+    case FC_FIELD_PATH:
+        field.text_of(d) = in.String();
+        if (relocate != nullptr && !in.failed())
+            relocate->relocate_file(field.text_of(d));
+        return;
+    case FC_FIELD_BOOL:
+        field.flag_of(d) = in.Bool();
+        return;
+    case FC_FIELD_INT:
+        field.number_of(d) = in.Int();
+        return;
+    case FC_FIELD_COLOR:
+        field.color_of(d) = in.Color();
+        return;
+    case FC_FIELD_LIST:
+        in.List(field.list_of(d), relocate);
+        return;
+    }
 }
 
-// The document record, in its stored order. `version` is the record's own version.
+// The document record in its stored order. `version` is the record's own version; a field it
+// does not hold keeps the value `d` came with (its default). The custom setup pictures come from
+// the relocated paths: FCDocument::load loads them once the whole file has read, so that a failed
+// open keeps the pictures it had.
 void ReadRecord(RecordReader& in, int32_t version, FCDocumentFields& d,
                 const FCDocument* relocate) {
-    d.short_name = in.String();
-    d.long_name = in.String();
-    d.version = in.String();
-    d.company_name = in.String();
-    d.company_url = in.String();
-    d.custom_copyright = in.Bool();
-    if (version >= 4)
-        d.menu_subfolder = in.Bool();
-    if (version >= 5)
-        d.menu_subfolder_name = in.String();
-    else if (version == 4)
-        d.menu_subfolder_name = d.company_name;
-    d.copyright = in.String();
-    d.custom_install_dir = in.Bool();
-    d.install_dir = in.String();
-    d.setup_password_enabled = in.Bool();
-    d.setup_password = in.String();
-    d.setup_language = FCNormaliseSetupLanguage(in.Int());
-    d.custom_wizard_image = in.Bool();
-    Path(in, d.wizard_image_file, relocate);
-    d.custom_wizard_small_image = in.Bool();
-    Path(in, d.wizard_small_image_file, relocate);
-    // The custom setup pictures come from the two paths just relocated; FCDocument::load loads
-    // them once the whole file has read, so that a failed open keeps the pictures it had.
-    Path(in, d.movie_file, relocate);
-    d.compress_movies = in.Bool();
-    d.scramble_movies = in.Bool();
-    d.mute_sound = in.Bool();
-    d.user_can_mute = in.Bool();
-    d.quality = in.Int();
-    d.user_can_set_quality = in.Bool();
-    d.custom_background = in.Bool();
-    d.background_color = in.Color();
-    d.size_mode = in.Int();
-    d.wake_on_left_click = in.Bool();
-    d.wake_on_right_click = in.Bool();
-    d.wake_on_mouse_move = in.Bool();
-    d.wake_on_key = in.Bool();
-    d.hide_cursor = in.Bool();
-    Path(in, d.settings_movie_file, relocate);
-    d.settings_message = in.String();
-    d.settings_show_movie = in.Bool();
-    d.preview_mode = in.Int();
-    Path(in, d.preview_file, relocate);
-    d.preview_color = in.Color();
-    d.show_license = in.Bool();
-    Path(in, d.license_file, relocate);
-    d.install_license = in.Bool();
-    d.install_readme = in.Bool();
-    Path(in, d.readme_file, relocate);
-    d.install_additional_files = in.Bool();
-    in.List(d.additional_files, relocate);
-    if (version >= 4) {
-        d.embed_playback_files = in.Bool();
-        in.List(d.playback_files, relocate);
-    }
-    d.menu_configure = in.Bool();
-    d.menu_configure_caption = in.String();
-    d.menu_launch = in.Bool();
-    d.menu_launch_caption = in.String();
-    d.menu_uninstall = in.Bool();
-    d.menu_uninstall_caption = in.String();
-    d.menu_readme = in.Bool();
-    d.menu_readme_caption = in.String();
-    d.menu_license = in.Bool();
-    d.menu_license_caption = in.String();
-    d.menu_url = in.Bool();
-    d.menu_url_caption = in.String();
-    d.menu_url_target = in.String();
-    d.menu_custom = in.Bool();
-    d.menu_custom_caption = in.String();
-    d.menu_custom_target = in.String();
-    d.end_show_readme = in.Bool();
-    d.end_show_readme_ask = in.Bool();
-    d.end_show_readme_message = in.String();
-    d.end_open_display_properties = in.Bool();
-    d.end_open_display_properties_ask = in.Bool();
-    d.end_open_display_properties_message = in.String();
-    d.end_launch = in.Bool();
-    d.end_launch_index = in.Int();
-    d.end_launch_target = in.String();
-    d.end_launch_ask = in.Bool();
-    d.end_launch_message = in.String();
-    d.movie_background_color = in.Color();
-    if (version >= 2) {
-        d.custom_icon = in.Bool();
-        Path(in, d.custom_icon_file, relocate);
-    }
-    if (version >= 3) {
-        d.disable_startup_prompt = in.Bool();
-        d.disable_dir_page = in.Bool();
-        d.disable_program_group_page = in.Bool();
-        d.disable_ready_page = in.Bool();
-        d.disable_finished_page = in.Bool();
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count; ++i) {
+        if (version >= fields[i].since)
+            ReadField(in, fields[i], d, relocate);
+        if (fields[i].after_read != nullptr)
+            fields[i].after_read(d, version);
     }
 }
 
 void WriteRecord(RecordWriter& out, const FCDocumentFields& d) {
     out.Int(FC_KPJ_RECORD_VERSION);
-    out.String(d.short_name);
-    out.String(d.long_name);
-    out.String(d.version);
-    out.String(d.company_name);
-    out.String(d.company_url);
-    out.Bool(d.custom_copyright);
-    out.Bool(d.menu_subfolder);
-    out.String(d.menu_subfolder_name);
-    out.String(d.copyright);
-    out.Bool(d.custom_install_dir);
-    out.String(d.install_dir);
-    out.Bool(d.setup_password_enabled);
-    out.String(d.setup_password);
-    out.Int(d.setup_language);
-    out.Bool(d.custom_wizard_image);
-    out.String(d.wizard_image_file);
-    out.Bool(d.custom_wizard_small_image);
-    out.String(d.wizard_small_image_file);
-    out.String(d.movie_file);
-    out.Bool(d.compress_movies);
-    out.Bool(d.scramble_movies);
-    out.Bool(d.mute_sound);
-    out.Bool(d.user_can_mute);
-    out.Int(d.quality);
-    out.Bool(d.user_can_set_quality);
-    out.Bool(d.custom_background);
-    out.Color(d.background_color);
-    out.Int(d.size_mode);
-    out.Bool(d.wake_on_left_click);
-    out.Bool(d.wake_on_right_click);
-    out.Bool(d.wake_on_mouse_move);
-    out.Bool(d.wake_on_key);
-    out.Bool(d.hide_cursor);
-    out.String(d.settings_movie_file);
-    out.String(d.settings_message);
-    out.Bool(d.settings_show_movie);
-    out.Int(d.preview_mode);
-    out.String(d.preview_file);
-    out.Color(d.preview_color);
-    out.Bool(d.show_license);
-    out.String(d.license_file);
-    out.Bool(d.install_license);
-    out.Bool(d.install_readme);
-    out.String(d.readme_file);
-    out.Bool(d.install_additional_files);
-    out.List(d.additional_files);
-    out.Bool(d.embed_playback_files);
-    out.List(d.playback_files);
-    out.Bool(d.menu_configure);
-    out.String(d.menu_configure_caption);
-    out.Bool(d.menu_launch);
-    out.String(d.menu_launch_caption);
-    out.Bool(d.menu_uninstall);
-    out.String(d.menu_uninstall_caption);
-    out.Bool(d.menu_readme);
-    out.String(d.menu_readme_caption);
-    out.Bool(d.menu_license);
-    out.String(d.menu_license_caption);
-    out.Bool(d.menu_url);
-    out.String(d.menu_url_caption);
-    out.String(d.menu_url_target);
-    out.Bool(d.menu_custom);
-    out.String(d.menu_custom_caption);
-    out.String(d.menu_custom_target);
-    out.Bool(d.end_show_readme);
-    out.Bool(d.end_show_readme_ask);
-    out.String(d.end_show_readme_message);
-    out.Bool(d.end_open_display_properties);
-    out.Bool(d.end_open_display_properties_ask);
-    out.String(d.end_open_display_properties_message);
-    out.Bool(d.end_launch);
-    out.Int(d.end_launch_index);
-    out.String(d.end_launch_target);
-    out.Bool(d.end_launch_ask);
-    out.String(d.end_launch_message);
-    out.Color(d.movie_background_color);
-    out.Bool(d.custom_icon);
-    out.String(d.custom_icon_file);
-    out.Bool(d.disable_startup_prompt);
-    out.Bool(d.disable_dir_page);
-    out.Bool(d.disable_program_group_page);
-    out.Bool(d.disable_ready_page);
-    out.Bool(d.disable_finished_page);
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count; ++i) {
+        const FCField& field = fields[i];
+        switch (field.kind) {
+        case FC_FIELD_STRING:
+        case FC_FIELD_PATH:
+            out.String(field.text_of(d));
+            break;
+        case FC_FIELD_BOOL:
+            out.Bool(field.flag_of(d));
+            break;
+        case FC_FIELD_INT:
+            out.Int(field.number_of(d));
+            break;
+        case FC_FIELD_COLOR:
+            out.Color(field.color_of(d));
+            break;
+        case FC_FIELD_LIST:
+            out.List(field.list_of(d));
+            break;
+        }
+    }
 }
 
 const char* LoadFailureReason(int result) {

@@ -46,6 +46,3 @@ private:
     static const int kCount = FC_RES_WIZARD_SMALL_IMAGE - FC_RES_STUB + 1;
     Entry entries[kCount];
 };
-
-// The resources of the running program's own module (Windows only: scrkit.exe).
-FCResources* FCCreateModuleResources();

@@ -1,3 +1,4 @@
+#include "builder/engine/fc_platform.h"
 #include "builder/engine/fc_resources.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "builder/engine/fc_installer_build.h"
+#include "builder/engine/fc_platform.h"
 
 #include <windows.h>
 #include <shellapi.h>

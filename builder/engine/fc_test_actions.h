@@ -8,6 +8,7 @@
 #include "media/base/kz_string.h"
 
 class FCDocument;
+class FCHost;
 class FCResources;
 class KZReporter;
 
@@ -19,10 +20,10 @@ KZString FCStoredSettingsKey(const FCDocument& document);
 // Windows only (fc_test_actions_win32.cpp).
 class FCTestActions {
 public:
-    // `window` is the builder's main window (an HWND), or null: the setup test minimises and
-    // restores it, and the waits of the settings and control-panel tests keep it responsive.
+    // `host` hides the builder's window while a setup runs and keeps it painted while the
+    // settings and control-panel tests wait.
     FCTestActions(const FCDocument& document, FCResources& resources, KZReporter& reporter,
-                  void* window = nullptr);
+                  FCHost& host);
 
     // Deletes the values "Sound" and "Quality" of the stored-settings key, when the key opens.
     void clear_stored_settings();
@@ -43,5 +44,5 @@ private:
     const FCDocument& document;
     FCResources& resources;
     KZReporter& reporter;
-    void* window;
+    FCHost& host;
 };

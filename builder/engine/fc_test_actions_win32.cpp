@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "builder/engine/fc_document.h"
+#include "builder/engine/fc_host.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
 #include "media/base/kz_reporter.h"
@@ -29,32 +30,11 @@ HANDLE Start(const char* command_line) {
     return info.hProcess;
 }
 
-// Waits in steps of 50 ms and handles the thread's pending window messages in between, so that
-// the builder's window stays responsive. A quit request is kept for the builder's own loop.
-void WaitProcessingMessages(HANDLE process) {
-    bool quit = false;
-    WPARAM quit_code = 0;
-    while (WaitForSingleObject(process, 50) == WAIT_TIMEOUT) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quit = true;
-                quit_code = message.wParam;
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    if (quit)
-        PostQuitMessage(int(quit_code));
-}
-
 } // namespace
 
 FCTestActions::FCTestActions(const FCDocument& document, FCResources& resources,
-                             KZReporter& reporter, void* window)
-    : document(document), resources(resources), reporter(reporter), window(window) {}
+                             KZReporter& reporter, FCHost& host)
+    : document(document), resources(resources), reporter(reporter), host(host) {}
 
 void FCTestActions::clear_stored_settings() {
     HKEY key = nullptr;
@@ -113,7 +93,8 @@ bool FCTestActions::test_run(bool settings_mode, bool control_panel) {
     if (!settings_mode && !control_panel)
         WaitForSingleObject(process, INFINITE);
     else
-        WaitProcessingMessages(process);
+        while (WaitForSingleObject(process, 50) == WAIT_TIMEOUT)
+            host.keep_painted();
     CloseHandle(process);
     DeleteTempFiles();
     return true;
@@ -154,9 +135,7 @@ bool FCTestActions::test_setup() {
     bool made = write_installer(document, setup, resources, reporter, options);
     reporter.EndWaitCursor();
     if (made) {
-        HWND frame = static_cast<HWND>(window);
-        if (frame)
-            ShowWindow(frame, SW_MINIMIZE);
+        host.hide_window();
         KZString command;
         command.Format("\"%s\"", setup.c_str());
         HANDLE process = Start(command);
@@ -166,8 +145,7 @@ bool FCTestActions::test_setup() {
         } else {
             KZDeleteFile(setup);
         }
-        if (frame)
-            ShowWindow(frame, SW_RESTORE);
+        host.show_window();
     }
     DeleteTempFiles();
     clear_stored_settings();

@@ -1,5 +1,5 @@
-// Critical sections, and sleeping. The programs that need a thread of their own create it with
-// the platform's call where they need it (the console runners).
+// Critical sections, events and sleeping. The programs that need a thread of their own create it
+// with the platform's call where they need it (the console runners).
 #pragma once
 
 struct KZCriticalSectionData;
@@ -21,6 +21,16 @@ public:
 private:
     KZCriticalSection section;
 };
+
+// A signal that one thread waits for and others raise. It stays raised until a wait takes it,
+// so a raise just before the wait is not lost.
+struct KZEventData;
+typedef KZEventData* KZEvent;
+
+KZEvent KZCreateEvent(); // null on failure
+void KZRaiseEvent(KZEvent event);
+void KZWaitEvent(KZEvent event);
+void KZDeleteEvent(KZEvent event); // null is ignored
 
 // Sleeps the calling thread.
 void KZSleep(unsigned milliseconds);

@@ -43,6 +43,52 @@ void KZDeleteCriticalSection(KZCriticalSection section) {
     delete section;
 }
 
+struct KZEventData {
+    pthread_mutex_t mutex;
+    pthread_cond_t raised_cond;
+    bool raised;
+};
+
+KZEvent KZCreateEvent() {
+    KZEventData* event = new (std::nothrow) KZEventData;
+    if (!event)
+        return nullptr;
+    event->raised = false;
+    if (pthread_mutex_init(&event->mutex, nullptr) != 0) {
+        delete event;
+        return nullptr;
+    }
+    if (pthread_cond_init(&event->raised_cond, nullptr) != 0) {
+        pthread_mutex_destroy(&event->mutex);
+        delete event;
+        return nullptr;
+    }
+    return event;
+}
+
+void KZRaiseEvent(KZEvent event) {
+    pthread_mutex_lock(&event->mutex);
+    event->raised = true;
+    pthread_cond_signal(&event->raised_cond);
+    pthread_mutex_unlock(&event->mutex);
+}
+
+void KZWaitEvent(KZEvent event) {
+    pthread_mutex_lock(&event->mutex);
+    while (!event->raised)
+        pthread_cond_wait(&event->raised_cond, &event->mutex);
+    event->raised = false;
+    pthread_mutex_unlock(&event->mutex);
+}
+
+void KZDeleteEvent(KZEvent event) {
+    if (!event)
+        return;
+    pthread_cond_destroy(&event->raised_cond);
+    pthread_mutex_destroy(&event->mutex);
+    delete event;
+}
+
 void KZSleep(unsigned milliseconds) {
     struct timespec ts;
     ts.tv_sec = milliseconds / 1000;

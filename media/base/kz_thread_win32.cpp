@@ -35,6 +35,24 @@ void KZDeleteCriticalSection(KZCriticalSection section) {
     KZFree(section);
 }
 
+// An auto-reset event: a wait takes the raised state with it.
+KZEvent KZCreateEvent() {
+    return reinterpret_cast<KZEvent>(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+}
+
+void KZRaiseEvent(KZEvent event) {
+    SetEvent(reinterpret_cast<HANDLE>(event));
+}
+
+void KZWaitEvent(KZEvent event) {
+    WaitForSingleObject(reinterpret_cast<HANDLE>(event), INFINITE);
+}
+
+void KZDeleteEvent(KZEvent event) {
+    if (event)
+        CloseHandle(reinterpret_cast<HANDLE>(event));
+}
+
 void KZSleep(unsigned milliseconds) {
     Sleep(milliseconds);
 }

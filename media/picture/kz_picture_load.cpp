@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
+
+#include "media/base/kz_platform.h"
 
 namespace {
 
@@ -64,16 +65,7 @@ bool ReadWholeFile(const char* path, uint8_t** data, size_t* size) {
 }
 
 int64_t ModificationTime(const char* path) {
-#ifdef _WIN32
-    struct _stat64 info;
-    if (_stat64(path, &info) != 0)
-        return 0;
-#else
-    struct stat info;
-    if (stat(path, &info) != 0)
-        return 0;
-#endif
-    return int64_t(info.st_mtime);
+    return KZFileModificationTime(path);
 }
 
 // Replaces *picture by `replacement` when there is one.

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap();
         return 0;
     }
-    const CliField* field = CliFindField(assignment.substr(0, eq).c_str());
+    const FCField* field = FCFindField(assignment.substr(0, eq).c_str());
     if (!field)
         __builtin_trap();
     std::string text = CliFieldText(fields, *field);

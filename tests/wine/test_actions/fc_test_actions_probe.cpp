@@ -12,6 +12,7 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_test_actions.h"
 #include "builder/resources/fc_builtin_resources.h"
+#include "fc_window_host_win32.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_temp_file.h"
 
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
         document.short_name = "Stars";
         document.long_name = "Night Stars";
         document.company_name = "Acme";
-        FCTestActions actions(document, resources, reporter);
+        FCWindowHost host(nullptr); // the probe has no window of its own
+        FCTestActions actions(document, resources, reporter, host);
         if (argc == 5)
             actions.installer.compiler = argv[4];
         actions.installer.open_report = false;

@@ -33,7 +33,7 @@ TEST(CliFieldsTest, AssignmentsOfEveryKind) {
         SCOPED_TRACE(c.assignment);
         std::string error;
         ASSERT_TRUE(CliApplyAssignment(fields, c.assignment, &error)) << error;
-        const CliField* field = CliFindField(c.field);
+        const FCField* field = FCFindField(c.field);
         ASSERT_NE(field, nullptr);
         EXPECT_EQ(CliFieldText(fields, *field), c.text);
     }
@@ -44,17 +44,25 @@ TEST(CliFieldsTest, AssignmentsOfEveryKind) {
     std::string error;
     ASSERT_TRUE(CliApplyAssignment(fields, "company_name=Caf\xC3\xA9", &error));
     EXPECT_EQ(std::string(fields.company_name.c_str()), "Caf\xE9");
-    EXPECT_EQ(CliFieldText(fields, *CliFindField("company_name")), "Caf\xC3\xA9");
+    EXPECT_EQ(CliFieldText(fields, *FCFindField("company_name")), "Caf\xC3\xA9");
 #endif
     EXPECT_FLOAT_EQ(fields.background_color.alpha, 1.0f);
 }
 
 TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
     const char* const bad[] = {
-        "nosuch=1",           "short_name",          "=value",
-        "compress_movies=1",  "compress_movies=yes", "quality=",
-        "quality=1.5",        "quality=99999999999", "quality=12abc",
-        "background_color=#FFF", "background_color=FF8000", "background_color=#GG0000",
+        "nosuch=1",
+        "short_name",
+        "=value",
+        "compress_movies=1",
+        "compress_movies=yes",
+        "quality=",
+        "quality=1.5",
+        "quality=99999999999",
+        "quality=12abc",
+        "background_color=#FFF",
+        "background_color=FF8000",
+        "background_color=#GG0000",
 #ifndef _WIN32
         "company_name=\xE2\x82",     // broken UTF-8
         "company_name=\xE4\xB8\xAD", // a character Windows-1252 lacks
@@ -69,7 +77,7 @@ TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
         EXPECT_FALSE(CliApplyAssignment(fields, assignment, &error));
         EXPECT_FALSE(error.empty());
         int count = 0;
-        const CliField* all = CliFields(&count);
+        const FCField* all = FCFields(&count);
         for (int i = 0; i < count; i++)
             EXPECT_EQ(CliFieldText(fields, all[i]), CliFieldText(before, all[i])) << all[i].name;
     }
@@ -81,10 +89,10 @@ TEST(CliFieldsTest, JsonValuesByKind) {
     std::string error;
     ASSERT_TRUE(CliApplyAssignment(fields, "short_name=say \"hi\"\\", &error));
     ASSERT_TRUE(CliApplyAssignment(fields, "additional_files=x;y", &error));
-    EXPECT_EQ(CliFieldJson(fields, *CliFindField("short_name")), "\"say \\\"hi\\\"\\\\\"");
-    EXPECT_EQ(CliFieldJson(fields, *CliFindField("additional_files")), "[\"x\", \"y\"]");
-    EXPECT_EQ(CliFieldJson(fields, *CliFindField("quality")), "2");
-    EXPECT_EQ(CliFieldJson(fields, *CliFindField("hide_cursor")), "true");
+    EXPECT_EQ(CliFieldJson(fields, *FCFindField("short_name")), "\"say \\\"hi\\\"\\\\\"");
+    EXPECT_EQ(CliFieldJson(fields, *FCFindField("additional_files")), "[\"x\", \"y\"]");
+    EXPECT_EQ(CliFieldJson(fields, *FCFindField("quality")), "2");
+    EXPECT_EQ(CliFieldJson(fields, *FCFindField("hide_cursor")), "true");
 }
 
 } // namespace

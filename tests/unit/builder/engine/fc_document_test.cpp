@@ -4,6 +4,7 @@
 #include <string>
 
 #include "builder/engine/fc_document.h"
+#include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_platform.h"
 #include "fc_test_support.h"
 #include "media/base/kz_folder.h"
@@ -259,4 +260,42 @@ TEST(FCProgramFolder, IsTheFolderOfTheRunningProgram) {
     const char* program = "fc_engine_test";
 #endif
     EXPECT_TRUE(Exists(std::string(folder.c_str()) + program)) << folder.c_str();
+}
+
+TEST_F(FCDocumentTest, FieldTableNamesEachMemberOnce) {
+    // A name or a member listed twice would leave another member unread, unwritten and unshown.
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    ASSERT_GT(count, 0);
+    for (int i = 0; i < count; ++i) {
+        const FCField& f = fields[i];
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(FCFindField(f.name), &f);
+        FCDocumentFields changed;
+        switch (f.kind) {
+        case FC_FIELD_STRING:
+        case FC_FIELD_PATH:
+            f.text_of(changed) = "changed";
+            break;
+        case FC_FIELD_BOOL:
+            f.flag_of(changed) = !f.flag_of(changed);
+            break;
+        case FC_FIELD_INT:
+            f.number_of(changed) = 12345;
+            break;
+        case FC_FIELD_COLOR:
+            f.color_of(changed) = FCColor{0.5f, 0.5f, 0.5f, 0.5f};
+            break;
+        case FC_FIELD_LIST:
+            f.list_of(changed).Add(KZString("changed"));
+            break;
+        }
+        FCDocumentFields defaults;
+        for (int j = 0; j < count; ++j)
+            EXPECT_EQ(FCFieldEquals(fields[j], changed, defaults), i != j) << fields[j].name;
+        FCDocumentFields copy(changed);
+        EXPECT_TRUE(FCFieldEquals(f, copy, changed)) << "copied";
+    }
+    EXPECT_EQ(FCFindField("path_name"), nullptr) << "not stored";
+    EXPECT_EQ(FCFindField(nullptr), nullptr);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "builder/engine/fc_document.h"
+#include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_project_file.h"
 #include "media/base/kz_reporter.h"
 #include "fc_test_support.h"
@@ -18,193 +19,45 @@ namespace {
 // Every stored field compared by name; `skip_movie_background` for loads that re-read it.
 void ExpectSameFields(const FCDocumentFields& a, const FCDocumentFields& b,
                       bool skip_movie_background = false) {
-#define SAME(field) EXPECT_TRUE(a.field == b.field) << #field
-    SAME(short_name);
-    SAME(long_name);
-    SAME(version);
-    SAME(company_name);
-    SAME(company_url);
-    SAME(custom_copyright);
-    SAME(copyright);
-    SAME(custom_install_dir);
-    SAME(install_dir);
-    SAME(setup_password_enabled);
-    SAME(setup_password);
-    SAME(setup_language);
-    SAME(disable_startup_prompt);
-    SAME(disable_dir_page);
-    SAME(disable_program_group_page);
-    SAME(disable_ready_page);
-    SAME(disable_finished_page);
-    SAME(custom_wizard_image);
-    SAME(wizard_image_file);
-    SAME(custom_wizard_small_image);
-    SAME(wizard_small_image_file);
-    SAME(movie_file);
-    SAME(mute_sound);
-    SAME(user_can_mute);
-    SAME(quality);
-    SAME(user_can_set_quality);
-    SAME(custom_background);
-    SAME(background_color);
-    SAME(size_mode);
-    SAME(wake_on_left_click);
-    SAME(wake_on_right_click);
-    SAME(wake_on_mouse_move);
-    SAME(wake_on_key);
-    SAME(hide_cursor);
-    SAME(compress_movies);
-    SAME(scramble_movies);
-    SAME(settings_show_movie);
-    SAME(settings_movie_file);
-    SAME(settings_message);
-    SAME(preview_mode);
-    SAME(preview_file);
-    SAME(preview_color);
-    SAME(show_license);
-    SAME(license_file);
-    SAME(install_license);
-    SAME(install_readme);
-    SAME(readme_file);
-    SAME(install_additional_files);
-    SAME(embed_playback_files);
-    SAME(menu_configure);
-    SAME(menu_configure_caption);
-    SAME(menu_launch);
-    SAME(menu_launch_caption);
-    SAME(menu_uninstall);
-    SAME(menu_uninstall_caption);
-    SAME(menu_readme);
-    SAME(menu_readme_caption);
-    SAME(menu_license);
-    SAME(menu_license_caption);
-    SAME(menu_url);
-    SAME(menu_url_caption);
-    SAME(menu_url_target);
-    SAME(menu_custom);
-    SAME(menu_custom_caption);
-    SAME(menu_custom_target);
-    SAME(custom_icon);
-    SAME(custom_icon_file);
-    SAME(menu_subfolder);
-    SAME(menu_subfolder_name);
-    SAME(end_show_readme);
-    SAME(end_show_readme_ask);
-    SAME(end_show_readme_message);
-    SAME(end_open_display_properties);
-    SAME(end_open_display_properties_ask);
-    SAME(end_open_display_properties_message);
-    SAME(end_launch);
-    SAME(end_launch_index);
-    SAME(end_launch_target);
-    SAME(end_launch_ask);
-    SAME(end_launch_message);
-#undef SAME
-    if (!skip_movie_background) {
-        EXPECT_TRUE(a.movie_background_color == b.movie_background_color)
-            << "movie_background_color";
-    }
-    for (auto lists : {std::make_pair(&a.additional_files, &b.additional_files),
-                       std::make_pair(&a.playback_files, &b.playback_files)}) {
-        ASSERT_EQ(lists.first->GetCount(), lists.second->GetCount());
-        for (int i = 0; i < lists.first->GetCount(); ++i)
-            EXPECT_EQ((*lists.first)[i], (*lists.second)[i]);
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count; ++i) {
+        if (skip_movie_background && std::string(fields[i].name) == "movie_background_color")
+            continue;
+        EXPECT_TRUE(FCFieldEquals(fields[i], a, b)) << fields[i].name;
     }
 }
 
 // A document in which every field differs from its default and from its neighbours, so that a
-// field read into the wrong place shows.
+// field read into the wrong place shows. Paths name nothing that exists.
 void FillDistinct(FCDocumentFields& d) {
-    int n = 0;
-    auto s = [&n](const char* tag) {
-        return KZString((std::string(tag) + std::to_string(++n)).c_str());
-    };
-    d.short_name = s("short");
-    d.long_name = s("long");
-    d.version = s("v");
-    d.company_name = s("co");
-    d.company_url = s("http://u");
-    d.custom_copyright = true;
-    d.menu_subfolder = true;
-    d.menu_subfolder_name = s("sub");
-    d.copyright = s("(c)");
-    d.custom_install_dir = true;
-    d.install_dir = s("{pf}\\d");
-    d.setup_password_enabled = true;
-    d.setup_password = s("pw");
-    d.setup_language = 11;
-    d.custom_wizard_image = true;
-    d.wizard_image_file = s("/nowhere/wi");
-    d.custom_wizard_small_image = true;
-    d.wizard_small_image_file = s("/nowhere/ws");
-    d.movie_file = s("/nowhere/m");
-    d.compress_movies = false;
-    d.scramble_movies = true;
-    d.mute_sound = true;
-    d.user_can_mute = false;
-    d.quality = 1;
-    d.user_can_set_quality = false;
-    d.custom_background = true;
-    d.background_color = FCColor{0.25f, 0.5f, 0.75f, 0.125f};
-    d.size_mode = 3;
-    d.wake_on_left_click = false;
-    d.wake_on_right_click = false;
-    d.wake_on_mouse_move = false;
-    d.wake_on_key = false;
-    d.hide_cursor = false;
-    d.settings_movie_file = s("/nowhere/sm");
-    d.settings_message = s("credits");
-    d.settings_show_movie = true;
-    d.preview_mode = 3;
-    d.preview_file = s("/nowhere/pf");
-    d.preview_color = FCColor{0.1f, 0.2f, 0.3f, 0.4f};
-    d.show_license = true;
-    d.license_file = s("/nowhere/lic");
-    d.install_license = false;
-    d.install_readme = true;
-    d.readme_file = s("/nowhere/rd");
-    d.install_additional_files = true;
-    d.additional_files.RemoveAll();
-    d.additional_files.Add(s("/nowhere/a"));
-    d.additional_files.Add(s("/nowhere/b"));
-    d.embed_playback_files = true;
-    d.playback_files.RemoveAll();
-    d.playback_files.Add(s("/nowhere/p"));
-    d.menu_configure = false;
-    d.menu_configure_caption = s("cfg");
-    d.menu_launch = false;
-    d.menu_launch_caption = s("run");
-    d.menu_uninstall = false;
-    d.menu_uninstall_caption = s("un");
-    d.menu_readme = false;
-    d.menu_readme_caption = s("rm");
-    d.menu_license = false;
-    d.menu_license_caption = s("li");
-    d.menu_url = true;
-    d.menu_url_caption = s("url");
-    d.menu_url_target = s("http://t");
-    d.menu_custom = true;
-    d.menu_custom_caption = s("cu");
-    d.menu_custom_target = s("cmd");
-    d.end_show_readme = false;
-    d.end_show_readme_ask = false;
-    d.end_show_readme_message = s("esr");
-    d.end_open_display_properties = false;
-    d.end_open_display_properties_ask = true;
-    d.end_open_display_properties_message = s("edp");
-    d.end_launch = true;
-    d.end_launch_index = 1;
-    d.end_launch_target = s("elt");
-    d.end_launch_ask = true;
-    d.end_launch_message = s("elm");
-    d.movie_background_color = FCColor{0.9f, 0.8f, 0.7f, 1.0f};
-    d.custom_icon = true;
-    d.custom_icon_file = s("/nowhere/ico");
-    d.disable_startup_prompt = true;
-    d.disable_dir_page = true;
-    d.disable_program_group_page = true;
-    d.disable_ready_page = true;
-    d.disable_finished_page = true;
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count; ++i) {
+        const FCField& f = fields[i];
+        std::string tag = "/nowhere/" + std::string(f.name) + std::to_string(i);
+        switch (f.kind) {
+        case FC_FIELD_STRING:
+        case FC_FIELD_PATH:
+            f.text_of(d) = tag.c_str();
+            break;
+        case FC_FIELD_BOOL:
+            f.flag_of(d) = !f.default_flag;
+            break;
+        case FC_FIELD_INT:
+            // 3 to 6: none is a default, and setup_language keeps them.
+            f.number_of(d) = 3 + i % 4;
+            break;
+        case FC_FIELD_COLOR:
+            f.color_of(d) = FCColor{i / 100.0f, 0.5f, 0.75f, 0.125f};
+            break;
+        case FC_FIELD_LIST:
+            f.list_of(d).RemoveAll();
+            f.list_of(d).Add(KZString((tag + "a").c_str()));
+            f.list_of(d).Add(KZString((tag + "b").c_str()));
+            break;
+        }
+    }
 }
 
 // Writes a record of any version in the stored order, independently of the engine's writer.

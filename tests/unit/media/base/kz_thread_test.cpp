@@ -62,4 +62,71 @@ TEST(KZCriticalSection, ExcludesOtherThreadsAndIsReentrant) {
     KZDeleteCriticalSection(nullptr); // ignored
 }
 
+struct PingPong {
+    KZEvent ping;
+    KZEvent pong;
+    KZEvent done;
+    int counter = 0;
+};
+
+void Answer(PingPong* p) {
+    for (int i = 0; i < 1000; ++i) {
+        KZWaitEvent(p->ping);
+        ++p->counter;
+        KZRaiseEvent(p->pong);
+    }
+    KZRaiseEvent(p->done);
+}
+
+#ifdef _WIN32
+DWORD WINAPI AnswerMain(void* p) {
+    Answer(static_cast<PingPong*>(p));
+    return 0;
+}
+#else
+void* AnswerMain(void* p) {
+    Answer(static_cast<PingPong*>(p));
+    return nullptr;
+}
+#endif
+
+TEST(KZEvent, ARaiseBeforeTheWaitIsKeptAndEachWaitTakesOne) {
+    KZEvent early = KZCreateEvent();
+    ASSERT_NE(early, nullptr);
+    KZRaiseEvent(early);
+    KZWaitEvent(early); // returns at once: the raise came first
+    KZDeleteEvent(early);
+    KZDeleteEvent(nullptr);
+
+    // A thousand round trips between two threads: a raise lost between a check and the wait
+    // would hang here.
+    PingPong p;
+    p.ping = KZCreateEvent();
+    p.pong = KZCreateEvent();
+    p.done = KZCreateEvent();
+    ASSERT_TRUE(p.ping && p.pong && p.done);
+#ifdef _WIN32
+    HANDLE thread = CreateThread(nullptr, 0, AnswerMain, &p, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+#else
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, nullptr, AnswerMain, &p), 0);
+#endif
+    for (int i = 0; i < 1000; ++i) {
+        KZRaiseEvent(p.ping);
+        KZWaitEvent(p.pong);
+        EXPECT_EQ(p.counter, i + 1);
+    }
+    KZWaitEvent(p.done);
+#ifdef _WIN32
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+#else
+    pthread_join(thread, nullptr);
+#endif
+    KZDeleteEvent(p.ping);
+    KZDeleteEvent(p.pong);
+    KZDeleteEvent(p.done);
+}
+
 } // namespace

@@ -1,0 +1,15 @@
+// What the platform files of the base library supply, besides the services of their own headers:
+// kz_file_*.cpp (kz_file.h: opening, reading, writing, seeking, existence, deletion),
+// kz_folder_*.cpp (kz_folder.h), kz_temp_file_*.cpp (the process id of the temporary names),
+// kz_text_*.cpp (kz_text.h: the ANSI code page), kz_thread_*.cpp (kz_thread.h), and
+// kz_platform_*.cpp (below). Shared code asks these instead of testing the platform itself.
+#pragma once
+
+#include <cstdint>
+
+// The year of the local calendar now.
+int KZCurrentLocalYear();
+// The last modification time of a file in seconds since 1970; 0 when it cannot be had.
+int64_t KZFileModificationTime(const char* path);
+// The line end of the platform's text files: "\r\n" on Windows, "\n" on POSIX.
+const char* KZTextLineEnd();
