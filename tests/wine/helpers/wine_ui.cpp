@@ -295,25 +295,25 @@ BOOL CALLBACK FindByCaption(HWND window, LPARAM data) {
     return TRUE;
 }
 
-HWND FindNow(const std::string& spec) {
-    if (spec.size() > 1 && spec[0] == '#') {
-        HWND window = (HWND)(UINT_PTR)std::strtoull(spec.c_str() + 1, nullptr, 10);
+HWND FindNow(const std::string& target) {
+    if (target.size() > 1 && target[0] == '#') {
+        HWND window = (HWND)(UINT_PTR)std::strtoull(target.c_str() + 1, nullptr, 10);
         return IsWindow(window) && IsWindowVisible(window) ? window : nullptr;
     }
-    if (spec.size() > 1 && spec[0] == '@') {
-        ClassSearch search{Wide(spec.substr(1))};
+    if (target.size() > 1 && target[0] == '@') {
+        ClassSearch search{Wide(target.substr(1))};
         EnumWindows(FindByClass, LPARAM(&search));
         return search.found;
     }
-    CaptionSearch search{Wide(spec)};
+    CaptionSearch search{Wide(target)};
     EnumWindows(FindByCaption, LPARAM(&search));
     return search.found;
 }
 
-HWND WaitFor(const std::string& spec, DWORD timeout_ms) {
+HWND WaitFor(const std::string& target, DWORD timeout_ms) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (HWND window = FindNow(spec))
+        if (HWND window = FindNow(target))
             return window;
         if (GetTickCount() - start >= timeout_ms)
             return nullptr;
@@ -332,15 +332,15 @@ HWND FindDescendant(HWND parent, int id) {
 }
 
 // "0" is the window itself; "12" the first descendant with id 12; "12/3" a path.
-HWND Control(HWND window, const std::string& spec) {
-    if (spec == "0")
+HWND Control(HWND window, const std::string& target) {
+    if (target == "0")
         return window;
     HWND current = window;
     size_t start = 0;
     for (;;) {
-        const size_t slash = spec.find('/', start);
+        const size_t slash = target.find('/', start);
         const std::string part =
-            spec.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+            target.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
         char* end = nullptr;
         const long id = std::strtol(part.c_str(), &end, 0);
         if (part.empty() || *end || !(current = FindDescendant(current, int(id))))
