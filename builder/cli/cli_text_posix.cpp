@@ -24,8 +24,10 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
-// Decodes UTF-8 into UTF-16; false on a malformed sequence.
+// Decodes UTF-8 into UTF-16; false on a malformed sequence. Overlong forms are malformed too:
+// "\xC0\xBB" would otherwise smuggle a ';' into a list item, and "\xC0\x80" a NUL.
 bool Utf8ToUtf16(const char* text, std::u16string& out) {
+    static const uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     while (*p) {
         uint32_t cp;
@@ -51,6 +53,8 @@ bool Utf8ToUtf16(const char* text, std::u16string& out) {
                 return false;
             cp = (cp << 6) | (*p & 0x3F);
         }
+        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            return false;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += char16_t(0xD800 + (cp >> 10));

@@ -66,6 +66,12 @@ TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
 #ifndef _WIN32
         "company_name=\xE2\x82",     // broken UTF-8
         "company_name=\xE4\xB8\xAD", // a character Windows-1252 lacks
+        // Overlong forms of ';' and NUL, an encoded surrogate, a code point past U+10FFFF.
+        "playback_files=a\xC0\xBB" "b",
+        "company_name=a\xC0\x80" "b",
+        "company_name=\xE0\x80\xBB",
+        "company_name=\xED\xA0\x80",
+        "company_name=\xF4\x90\x80\x80",
 #endif
     };
     for (const char* assignment : bad) {
