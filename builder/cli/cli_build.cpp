@@ -87,7 +87,7 @@ int CliBuild(int argc, char** argv) {
     }
 
     CliReporter reporter;
-    FCDocument document;
+    FCDocument document(&resources);
     if (!CliOpenProject(document, project, reporter))
         return CLI_FAILED;
     if (!build_screensaver(document, output, resources, reporter, options))

@@ -6,7 +6,6 @@
 #include "builder/cli/cli_commands.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_platform.h"
-#include "builder/resources/fc_builtin_resources.h"
 #include "media/base/kz_temp_file.h"
 
 // cli_setup.cpp
@@ -71,10 +70,6 @@ int main(int argc, char** argv) {
     }
     // The project defaults point into the folder of the program, as they do for scrkit.exe.
     FCSetBuilderFolder(FCProgramFolder());
-    // The built-in setup pictures of every document.
-    FCResourceTable resources;
-    FCAddBuiltinResources(resources);
-    FCSetBuilderResources(&resources);
     for (const Command& command : kCommands) {
         if (strcmp(argv[1], command.name) == 0) {
             int status = command.run(argc - 2, argv + 2);

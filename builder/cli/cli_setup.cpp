@@ -118,10 +118,9 @@ void Replace(std::string& text, const std::string& from, const std::string& to) 
         text.replace(at, from.size(), to);
 }
 
-// The built-in programs and pictures, and the project; false with the message.
-bool OpenProject(const char* project, FCResourceTable& resources, CliReporter& reporter,
+// The project, when the built-in programs are there; false with the message.
+bool OpenProject(const char* project, FCResources& resources, CliReporter& reporter,
                  FCDocument& document) {
-    FCAddBuiltinResources(resources);
     return HaveStub(resources) && CliOpenProject(document, project, reporter);
 }
 
@@ -136,8 +135,9 @@ int CliSetup(int argc, char** argv) {
         return status < 0 ? CLI_OK : status;
 
     FCResourceTable resources;
+    FCAddBuiltinResources(resources);
     CliReporter reporter;
-    FCDocument document;
+    FCDocument document(&resources);
     if (!OpenProject(project, resources, reporter, document))
         return CLI_FAILED;
     FCInstallerOptions options;
@@ -179,8 +179,9 @@ int CliScript(int argc, char** argv) {
         return status < 0 ? CLI_OK : status;
 
     FCResourceTable resources;
+    FCAddBuiltinResources(resources);
     CliReporter reporter;
-    FCDocument document;
+    FCDocument document(&resources);
     if (!OpenProject(project, resources, reporter, document))
         return CLI_FAILED;
 
@@ -193,7 +194,7 @@ int CliScript(int argc, char** argv) {
         return CLI_FAILED;
 
     // Every file the script names gets a name in the folder; the document copy points at them.
-    FCDocument copy;
+    FCDocument copy(&resources);
     static_cast<FCDocumentFields&>(copy) = document;
     FolderFiles names;
     std::string scr_name = std::string(document.short_name.c_str()) + ".scr";

@@ -71,8 +71,8 @@ void FCDocumentFields::set_defaults() {
         FCSetFieldDefault(fields[i], *this);
 }
 
-FCDocument::FCDocument() {
-    load_default_wizard_images();
+FCDocument::FCDocument(FCResources* resources) {
+    load_default_wizard_images(resources);
 }
 
 FCDocument::~FCDocument() {

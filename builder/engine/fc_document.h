@@ -44,11 +44,6 @@ const KZString& FCGetBuilderFolder();
 // separator is added.
 void FCSetBuilderFolder(const char* folder);
 
-// Where documents find the builder's built-in resources (the setup pictures); not owned. Set
-// once at start-up, before the first document is made.
-FCResources* FCGetBuilderResources();
-void FCSetBuilderResources(FCResources* resources);
-
 // Sizes the setup wizard shows its pictures at.
 const int FC_WIZARD_IMAGE_WIDTH = 164;
 const int FC_WIZARD_IMAGE_HEIGHT = 314;
@@ -184,7 +179,9 @@ struct FCDocumentFields {
 
 class FCDocument : public FCDocumentFields {
 public:
-    FCDocument();
+    // The built-in setup pictures are read from `resources` (resources 128 and 129; not kept), so
+    // whoever makes a document decides where they come from; without resources there are none.
+    explicit FCDocument(FCResources* resources = nullptr);
     ~FCDocument();
     FCDocument(const FCDocument&) = delete;
     FCDocument& operator=(const FCDocument&) = delete;
@@ -235,7 +232,7 @@ public:
     KZString path_name;
 
 private:
-    void load_default_wizard_images();
+    void load_default_wizard_images(FCResources* resources);
     void release_wizard_images();
     void release_default_wizard_images();
 };

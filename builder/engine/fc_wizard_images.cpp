@@ -6,8 +6,6 @@
 
 namespace {
 
-FCResources* g_resources = nullptr;
-
 void Release(KZPicture** slot) {
     if (*slot)
         (*slot)->Release();
@@ -26,21 +24,13 @@ bool LoadCustom(bool flag, const KZString& path, int width, int height, KZPictur
     return true;
 }
 
-KZPicture* LoadBuiltin(int number) {
+KZPicture* LoadBuiltin(FCResources* resources, int number) {
     uint32_t size = 0;
-    const uint8_t* data = g_resources ? g_resources->find_bin(number, &size) : nullptr;
+    const uint8_t* data = resources ? resources->find_bin(number, &size) : nullptr;
     return data ? DecodePicture(KZ_FILE_PNG, data, size) : nullptr;
 }
 
 } // namespace
-
-FCResources* FCGetBuilderResources() {
-    return g_resources;
-}
-
-void FCSetBuilderResources(FCResources* resources) {
-    g_resources = resources;
-}
 
 bool FCDocument::load_wizard_image() {
     return LoadCustom(custom_wizard_image, wizard_image_file, FC_WIZARD_IMAGE_WIDTH,
@@ -60,9 +50,9 @@ const KZPicture* FCDocument::current_wizard_small_image() const {
     return wizard_small_image ? wizard_small_image : default_wizard_small_image;
 }
 
-void FCDocument::load_default_wizard_images() {
-    default_wizard_image = LoadBuiltin(FC_RES_WIZARD_IMAGE);
-    default_wizard_small_image = LoadBuiltin(FC_RES_WIZARD_SMALL_IMAGE);
+void FCDocument::load_default_wizard_images(FCResources* resources) {
+    default_wizard_image = LoadBuiltin(resources, FC_RES_WIZARD_IMAGE);
+    default_wizard_small_image = LoadBuiltin(resources, FC_RES_WIZARD_SMALL_IMAGE);
 }
 
 void FCDocument::release_wizard_images() {

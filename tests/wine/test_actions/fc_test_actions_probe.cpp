@@ -38,11 +38,10 @@ int main(int argc, char** argv) {
     }
     FCResourceTable resources;
     FCAddBuiltinResources(resources);
-    FCSetBuilderResources(&resources);
     BoxReporter reporter;
     int result = -1;
     {
-        FCDocument document;
+        FCDocument document(&resources);
         document.movie_file = argv[2];
         document.short_name = "Stars";
         document.long_name = "Night Stars";
@@ -68,6 +67,5 @@ int main(int argc, char** argv) {
     }
     printf("result=%d temp_files=%d\n", result, GetRegisteredTempFileCount());
     DeleteTempFiles();
-    FCSetBuilderResources(nullptr);
     return result ? 0 : 1;
 }

@@ -146,7 +146,7 @@ public:
 
     void SetUp() override {
         fctest::UseTestResources(resources, stub, launcher);
-        doc.reset(new FCDocument);
+        doc.reset(new FCDocument(&resources));
         std::string movie = Native(scratch.file("main.swf"));
         WriteBytes(movie,
                    fctest::SwfFile(false, 6, fctest::SwfBody(0, 2000, 0, 2000, 0x0C00, 1, {})));
@@ -166,7 +166,6 @@ public:
         SetEnv("ISCC_STANDIN_LOG", nullptr);
         SetEnv("ISCC_STANDIN_FAIL", nullptr);
         doc.reset();
-        FCSetBuilderResources(nullptr);
     }
     // The script paths the compiler was given, in order.
     std::vector<std::string> Compiles() {

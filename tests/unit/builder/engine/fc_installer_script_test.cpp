@@ -36,7 +36,7 @@ public:
 
     void SetUp() override {
         fctest::UseTestResources(resources, stub, launcher);
-        doc.reset(new FCDocument);
+        doc.reset(new FCDocument(&resources));
         // The default copyright carries the current year: fix it so the scripts stay put.
         doc->copyright = "Copyright (c) 2024 Your Company";
         files.screensaver = "C:\\Temp\\A1B2C3D41.tmp";
@@ -46,7 +46,6 @@ public:
     }
     void TearDown() override {
         doc.reset();
-        FCSetBuilderResources(nullptr);
     }
 
     KZString File(const char* name, const char* text = "some text\n") {
@@ -182,7 +181,7 @@ const GoldenCase kGoldenCases[] = {
 TEST_F(FCInstallerScriptTest, GoldenScripts) {
     for (const GoldenCase& c : kGoldenCases) {
         SCOPED_TRACE(c.name);
-        doc.reset(new FCDocument);
+        doc.reset(new FCDocument(&resources));
         doc->copyright = "Copyright (c) 2024 Your Company";
         c.set(*this, *doc);
         std::string script = Compose();
@@ -260,7 +259,7 @@ TEST_F(FCInstallerScriptTest, UnreadableFilesStopTheGenerator) {
     File("fine-first.txt");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        doc.reset(new FCDocument);
+        doc.reset(new FCDocument(&resources));
         doc->movie_file = movie.c_str();
         KZString missing = (scratch.path() + "gone/missing.file").c_str();
         KZString readable = File("fine-first.txt");

@@ -24,7 +24,6 @@ void UseTestResources(FCResourceTable& resources, const std::vector<uint8_t>& st
     FCAddBuiltinResources(resources);
     resources.set_data(FC_RES_STUB, stub.data(), uint32_t(stub.size()));
     resources.set_data(FC_RES_LAUNCHER, launcher.data(), uint32_t(launcher.size()));
-    FCSetBuilderResources(&resources);
 }
 
 ScratchFolder::ScratchFolder(const char* name) {

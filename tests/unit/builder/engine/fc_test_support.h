@@ -11,8 +11,8 @@ class FCResourceTable;
 
 namespace fctest {
 
-// Fills `resources` with the built-in ones, the given stub and launcher in place of the real
-// programs, and makes them the builder's (until FCSetBuilderResources(nullptr)).
+// Fills `resources` with the built-in ones and the given stub and launcher in place of the real
+// programs.
 void UseTestResources(FCResourceTable& resources, const std::vector<uint8_t>& stub,
                       const std::vector<uint8_t>& launcher);
 

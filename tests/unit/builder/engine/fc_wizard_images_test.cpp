@@ -11,11 +11,7 @@ namespace {
 
 class FCWizardImagesTest : public ::testing::Test {
 public:
-    void SetUp() override {
-        FCAddBuiltinResources(resources);
-        FCSetBuilderResources(&resources);
-    }
-    void TearDown() override { FCSetBuilderResources(nullptr); }
+    void SetUp() override { FCAddBuiltinResources(resources); }
 
     std::string Picture(const char* name, int width, int height) {
         KZPicture* picture = KZPicture::CreatePicture(KZ_PICTURE_RGB, width, height);
@@ -30,7 +26,7 @@ public:
 };
 
 TEST_F(FCWizardImagesTest, BuiltInPicturesArePalettePicturesOfTheSetupSizes) {
-    FCDocument doc;
+    FCDocument doc(&resources);
     ASSERT_NE(doc.default_wizard_image, nullptr);
     ASSERT_NE(doc.default_wizard_small_image, nullptr);
     EXPECT_EQ(doc.default_wizard_image->Width(), 164);
@@ -40,10 +36,15 @@ TEST_F(FCWizardImagesTest, BuiltInPicturesArePalettePicturesOfTheSetupSizes) {
     EXPECT_EQ(doc.default_wizard_small_image->Height(), 55);
     EXPECT_EQ(doc.default_wizard_small_image->Format(), KZ_PICTURE_PALETTE);
     EXPECT_EQ(doc.current_wizard_image(), doc.default_wizard_image);
+
+    // The pictures are the creator's: a document made without resources has none.
+    FCDocument bare;
+    EXPECT_EQ(bare.default_wizard_image, nullptr);
+    EXPECT_EQ(bare.current_wizard_image(), nullptr);
 }
 
 TEST_F(FCWizardImagesTest, CustomPicturesAreResampledOrAbsent) {
-    FCDocument doc;
+    FCDocument doc(&resources);
     doc.custom_wizard_image = true;
     doc.wizard_image_file = Picture("big.bmp", 300, 300).c_str();
     ASSERT_TRUE(doc.load_wizard_image());
@@ -76,14 +77,14 @@ TEST_F(FCWizardImagesTest, CustomPicturesAreResampledOrAbsent) {
 TEST_F(FCWizardImagesTest, OpeningAProjectLoadsItsPictures) {
     std::string kpj = scratch.file("p.kpj");
     {
-        FCDocument doc;
+        FCDocument doc(&resources);
         doc.custom_wizard_image = true;
         doc.wizard_image_file = Picture("big.bmp", 300, 300).c_str();
         doc.custom_wizard_small_image = true;
         doc.wizard_small_image_file = scratch.file("gone.bmp").c_str();
         ASSERT_TRUE(doc.save(kpj.c_str()));
     }
-    FCDocument doc;
+    FCDocument doc(&resources);
     ASSERT_EQ(doc.load(kpj.c_str()), FC_LOAD_OK);
     ASSERT_NE(doc.wizard_image, nullptr);
     EXPECT_EQ(doc.wizard_image->Width(), 164);
