@@ -8,7 +8,7 @@
 #include <zlib.h>
 
 #include "bench/bench_inputs.h"
-#include "runtime/core/raw_inflate.h"
+#include "runtime/core/qvrk_inflate.h"
 
 namespace {
 

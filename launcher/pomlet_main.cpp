@@ -2,11 +2,11 @@
 // runtime, so that the program stays within 2,048 bytes.
 #include <windows.h>
 
-#include "runtime/core/runtime_command_line.h"
+#include "runtime/core/qvrk_command_line.h"
 
 extern "C" void PomletEntry() {
     // An unclosed quote leaves nothing behind the name: the empty rest then starts nothing.
-    char* line = (char*)SkipProgramName(GetCommandLineA(), 1);
+    char* line = (char*)qvrk_skip_program_name(GetCommandLineA(), 1);
 
     STARTUPINFOA startup;
     startup.dwFlags = 0;

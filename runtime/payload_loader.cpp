@@ -1,8 +1,8 @@
 #include "runtime/payload_loader.h"
 
-#include "runtime/core/payload_layout.h"
-#include "runtime/core/payload_reader.h"
-#include "runtime/core/raw_inflate.h"
+#include "runtime/core/qvrk_payload_layout.h"
+#include "runtime/core/qvrk_payload_reader.h"
+#include "runtime/core/qvrk_inflate.h"
 #include "runtime/runtime_heap.h"
 
 namespace {
@@ -206,7 +206,7 @@ RuntimeConfig* CreateRuntimeConfig() {
     RuntimeConfig* config = (RuntimeConfig*)HeapAllocate(sizeof(RuntimeConfig));
     if (!config)
         return nullptr;
-    config->run_mode = RunModeNone;
+    config->run_mode = QVRK_RUN_NONE;
     config->data_compressed = true;
     config->wake_on_button = true;
     config->wake_on_right_button = true;

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <stdint.h>
 
-#include "runtime/core/runtime_command_line.h"
+#include "runtime/core/qvrk_command_line.h"
 
 // One embedded file of the payload as the runtime uses it.
 struct EmbeddedItem {
@@ -24,7 +24,7 @@ const int kTemporaryFolderSize = MAX_PATH + 16;
 
 struct RuntimeConfig {
     char temporary_folder[kTemporaryFolderSize];
-    RunMode run_mode;
+    QvrkRunMode run_mode;
     char company_name[101];
     char screensaver_name[101];
     char credits_text[513];

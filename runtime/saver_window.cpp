@@ -14,10 +14,10 @@ MovieHost* g_main_host;
 int g_movie_area_height;
 
 bool IsPreview() {
-    return g_config->run_mode == RunModePreview;
+    return g_config->run_mode == QVRK_RUN_PREVIEW;
 }
 bool IsScreensaver() {
-    return g_config->run_mode == RunModeScreensaver;
+    return g_config->run_mode == QVRK_RUN_SCREENSAVER;
 }
 // The preview window shows only its colour when the payload has no preview movie.
 bool PreviewWithoutFile() {

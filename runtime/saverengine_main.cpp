@@ -2,7 +2,7 @@
 // the process ends through ExitProcess.
 #include <windows.h>
 
-#include "runtime/core/runtime_command_line.h"
+#include "runtime/core/qvrk_command_line.h"
 #include "runtime/movie_host.h"
 #include "runtime/payload_loader.h"
 #include "runtime/runtime_config.h"
@@ -54,21 +54,21 @@ void ServeMode(const char* own_path, HWND parent) {
     ReadStoredSettings(g_config);
 
     switch (g_config->run_mode) {
-    case RunModeConfigure:
+    case QVRK_RUN_CONFIGURE:
         ShowSettingsDialog(parent);
         WriteStoredSettings(g_config);
         break;
-    case RunModeChangePassword:
+    case QVRK_RUN_CHANGE_PASSWORD:
         ChangeSaverPassword(parent);
         break;
-    case RunModePreview:
+    case QVRK_RUN_PREVIEW:
         if (PreviewHasSomethingToShow())
             RunMovieWindow(parent);
         break;
-    case RunModeScreensaver:
+    case QVRK_RUN_SCREENSAVER:
         RunMovieWindow(nullptr);
         break;
-    case RunModeNone:
+    case QVRK_RUN_NONE:
         break;
     }
 }
@@ -82,15 +82,15 @@ extern "C" int SaverEntry() {
     if (!g_config)
         ExitProcess(0);
 
-    RuntimeCommand command;
-    ParseRuntimeCommandLine(GetCommandLineA(), &command);
+    QvrkCommand command;
+    qvrk_parse_command_line(GetCommandLineA(), &command);
     if (command.test_flash)
         RunTestFlash();
     g_config->run_mode = command.mode;
     HWND parent = nullptr;
-    if (command.parent == ParentForeground)
+    if (command.parent == QVRK_PARENT_FOREGROUND)
         parent = GetForegroundWindow();
-    else if (command.parent == ParentNumber)
+    else if (command.parent == QVRK_PARENT_NUMBER)
         parent = (HWND)(INT_PTR)command.window;
 
     // A path cut at the buffer's end would name another file, so it counts as a failure too: then

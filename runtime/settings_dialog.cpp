@@ -2,7 +2,7 @@
 // quality list, each offered only when the author allowed it.
 #include "runtime/settings_dialog.h"
 
-#include "runtime/core/stored_settings_key.h"
+#include "runtime/core/qvrk_stored_settings_key.h"
 #include "runtime/movie_host.h"
 #include "runtime/payload_loader.h"
 #include "runtime/runtime_config.h"

@@ -10,7 +10,7 @@
 #include "builder/cli/cli_text.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
-#include "runtime/core/payload_reader.h"
+#include "runtime/core/qvrk_payload_reader.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "builder/engine/fc_document.h"
 #include "media/base/kz_stream.h"
-#include "runtime/core/payload_layout.h"
+#include "runtime/core/qvrk_payload_layout.h"
 
 // What the build contributes to the settings block besides the document.
 struct FCPayloadFiles {

@@ -24,7 +24,7 @@
 #include "media/base/kz_temp_file.h"
 #include "media/movie/vm_movie_converter.h"
 #include "media/picture/kz_picture.h"
-#include "runtime/core/payload_keystream.h"
+#include "runtime/core/qvrk_keystream.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "builder/engine/fc_test_actions.h"
 
 #include "builder/engine/fc_document.h"
-#include "runtime/core/stored_settings_key.h"
+#include "runtime/core/qvrk_stored_settings_key.h"
 
 KZString FCStoredSettingsKey(const FCDocument& document) {
     // The runtime names the key through the same function (its settings dialog stores there).

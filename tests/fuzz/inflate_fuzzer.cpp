@@ -7,7 +7,7 @@
 
 #include <zlib.h>
 
-#include "runtime/core/raw_inflate.h"
+#include "runtime/core/qvrk_inflate.h"
 
 namespace {
 

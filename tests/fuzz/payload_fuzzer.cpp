@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/core/payload_reader.h"
+#include "runtime/core/qvrk_payload_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QvrkInflater* work = new QvrkInflater;

@@ -4,7 +4,7 @@
 #include "runtime/runtime_heap.h"
 #include "runtime/system_hooks.h"
 
-#include "runtime/core/payload_layout.h"
+#include "runtime/core/qvrk_payload_layout.h"
 
 #include <gtest/gtest.h>
 #include <mmsystem.h>
@@ -203,7 +203,7 @@ TEST_F(PayloadLoader, CreatesConfigWithItsInitialValuesAndFolder) {
     ASSERT_NE(nullptr, config_);
     EXPECT_EQ(folder_, config_->temporary_folder);
     EXPECT_TRUE(Exists(folder_));
-    EXPECT_EQ(RunModeNone, config_->run_mode);
+    EXPECT_EQ(QVRK_RUN_NONE, config_->run_mode);
     EXPECT_TRUE(config_->data_compressed);
     EXPECT_FALSE(config_->data_scrambled);
     EXPECT_EQ(0x000000FFu, config_->preview_color);

@@ -11,7 +11,7 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_payload_writer.h"
 #include "media/base/kz_stream.h"
-#include "runtime/core/payload_reader.h"
+#include "runtime/core/qvrk_payload_reader.h"
 #include "fc_test_support.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "media/base/kz_folder.h"
 #include "media/base/kz_reporter.h"
 #include "media/picture/kz_picture.h"
-#include "runtime/core/payload_reader.h"
+#include "runtime/core/qvrk_payload_reader.h"
 #include "fc_test_support.h"
 
 #ifdef _WIN32

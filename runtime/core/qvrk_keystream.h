@@ -1,8 +1,8 @@
 /* The payload keystream: a 48-bit linear congruential generator (multiplier 0x5DEECE66D, addend
  * 11, as drand48). The builder and the runtime both scramble through these functions, so the two
  * sides cannot drift apart. */
-#ifndef QVRK_PAYLOAD_KEYSTREAM_H
-#define QVRK_PAYLOAD_KEYSTREAM_H
+#ifndef QVRK_KEYSTREAM_H
+#define QVRK_KEYSTREAM_H
 
 #include <stddef.h>
 #include <stdint.h>

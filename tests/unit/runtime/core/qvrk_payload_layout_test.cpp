@@ -1,4 +1,4 @@
-#include "runtime/core/payload_layout.h"
+#include "runtime/core/qvrk_payload_layout.h"
 
 #include <gtest/gtest.h>
 

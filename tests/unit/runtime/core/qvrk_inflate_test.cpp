@@ -1,4 +1,4 @@
-#include "runtime/core/raw_inflate.h"
+#include "runtime/core/qvrk_inflate.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

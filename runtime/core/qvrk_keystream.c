@@ -1,4 +1,4 @@
-#include "runtime/core/payload_keystream.h"
+#include "runtime/core/qvrk_keystream.h"
 
 void qvrk_keystream_init(QvrkKeystream* stream, uint32_t seed) {
     stream->state = ((uint64_t)seed ^ QVRK_KEYSTREAM_MULTIPLIER) & QVRK_KEYSTREAM_MASK;

@@ -10,8 +10,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "runtime/core/payload_layout.h"
-#include "runtime/core/raw_inflate.h"
+#include "runtime/core/qvrk_payload_layout.h"
+#include "runtime/core/qvrk_inflate.h"
 
 #ifdef __cplusplus
 extern "C" {

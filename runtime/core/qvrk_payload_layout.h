@@ -8,7 +8,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "runtime/core/payload_keystream.h"
+#include "runtime/core/qvrk_keystream.h"
 #include "runtime/core/qvrk_bytes.h"
 
 #ifdef __cplusplus

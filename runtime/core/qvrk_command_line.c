@@ -1,6 +1,6 @@
-#include "runtime/core/runtime_command_line.h"
+#include "runtime/core/qvrk_command_line.h"
 
-int32_t ParseCommandLineNumber(const char* text) {
+int32_t qvrk_parse_number(const char* text) {
     while (*text == ' ' || *text == '\t' || *text == '\r')
         ++text;
     int negative = 0;
@@ -23,7 +23,7 @@ static int IsBlank(char c, int tabs_are_blanks) {
     return c == ' ' || (tabs_are_blanks && c == '\t');
 }
 
-const char* SkipProgramName(const char* line, int tabs_are_blanks) {
+const char* qvrk_skip_program_name(const char* line, int tabs_are_blanks) {
     if (*line == '"') {
         ++line;
         while (*line && *line != '"')
@@ -54,15 +54,15 @@ static int IsTestFlash(const char* text) {
     return *word == 0 && *text == 0;
 }
 
-void ParseRuntimeCommandLine(const char* line, RuntimeCommand* out) {
+void qvrk_parse_command_line(const char* line, QvrkCommand* out) {
     out->test_flash = 0;
-    out->mode = RunModeNone;
-    out->parent = ParentNone;
+    out->mode = QVRK_RUN_NONE;
+    out->parent = QVRK_PARENT_NONE;
     out->window = 0;
 
-    const char* rest = SkipProgramName(line, 0);
+    const char* rest = qvrk_skip_program_name(line, 0);
     if (*rest == 0) {
-        out->mode = RunModeConfigure;
+        out->mode = QVRK_RUN_CONFIGURE;
         return;
     }
     if (*rest == '-' || *rest == '/')
@@ -75,31 +75,31 @@ void ParseRuntimeCommandLine(const char* line, RuntimeCommand* out) {
     switch (rest[0]) {
     case 's':
     case 'S':
-        out->mode = RunModeScreensaver;
+        out->mode = QVRK_RUN_SCREENSAVER;
         break;
     case 'p':
     case 'P':
     case 'l':
     case 'L':
-        out->mode = RunModePreview;
-        out->parent = ParentNumber;
-        out->window = ParseCommandLineNumber(after);
+        out->mode = QVRK_RUN_PREVIEW;
+        out->parent = QVRK_PARENT_NUMBER;
+        out->window = qvrk_parse_number(after);
         break;
     case 'c':
     case 'C':
-        out->mode = RunModeConfigure;
+        out->mode = QVRK_RUN_CONFIGURE;
         if (*after == 0) {
-            out->parent = ParentForeground;
+            out->parent = QVRK_PARENT_FOREGROUND;
         } else {
-            out->parent = ParentNumber;
-            out->window = ParseCommandLineNumber(after);
+            out->parent = QVRK_PARENT_NUMBER;
+            out->window = qvrk_parse_number(after);
         }
         break;
     case 'a':
     case 'A':
-        out->mode = RunModeChangePassword;
-        out->parent = ParentNumber;
-        out->window = ParseCommandLineNumber(after);
+        out->mode = QVRK_RUN_CHANGE_PASSWORD;
+        out->parent = QVRK_PARENT_NUMBER;
+        out->window = qvrk_parse_number(after);
         break;
     default:
         break;

@@ -1,4 +1,4 @@
-#include "runtime/core/stored_settings_key.h"
+#include "runtime/core/qvrk_stored_settings_key.h"
 
 uint32_t qvrk_stored_settings_key(const char* company, const char* name, char* out,
                                   uint32_t capacity) {

@@ -1,4 +1,4 @@
-#include "runtime/core/payload_layout.h"
+#include "runtime/core/qvrk_payload_layout.h"
 
 static const uint16_t kTextOffset[QVRK_TEXT_COUNT] = {
     QVRK_TEXT_COMPANY_NAME_AT,    QVRK_TEXT_LONG_NAME_AT,   QVRK_TEXT_SETTINGS_MESSAGE_AT,

@@ -1,4 +1,4 @@
-#include "runtime/core/payload_reader.h"
+#include "runtime/core/qvrk_payload_reader.h"
 
 void qvrk_source_memory(QvrkSource* source, const void* data, size_t size) {
     source->read_at = 0;

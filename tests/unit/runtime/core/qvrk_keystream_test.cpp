@@ -1,4 +1,4 @@
-#include "runtime/core/payload_keystream.h"
+#include "runtime/core/qvrk_keystream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/core/payload_reader.h"
+#include "runtime/core/qvrk_payload_reader.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

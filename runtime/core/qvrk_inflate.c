@@ -1,4 +1,4 @@
-#include "runtime/core/raw_inflate.h"
+#include "runtime/core/qvrk_inflate.h"
 
 /* Table entries, one 32-bit word each:
  *   bits 0-7   code length to consume (total, also for entries of a sub-table)

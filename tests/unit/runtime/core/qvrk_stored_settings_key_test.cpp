@@ -1,4 +1,4 @@
-#include "runtime/core/stored_settings_key.h"
+#include "runtime/core/qvrk_stored_settings_key.h"
 
 #include <gtest/gtest.h>
 

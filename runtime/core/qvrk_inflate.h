@@ -1,8 +1,8 @@
 /* Raw DEFLATE decoder (no zlib header, no checksum) for the payload: the stub cannot carry zlib.
  * It decodes one whole stream from memory into a buffer of the size the payload promises, never
  * reads before or past its input and never writes past that size. */
-#ifndef QVRK_RAW_INFLATE_H
-#define QVRK_RAW_INFLATE_H
+#ifndef QVRK_INFLATE_H
+#define QVRK_INFLATE_H
 
 #include <stddef.h>
 #include <stdint.h>
