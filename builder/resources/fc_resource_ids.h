@@ -29,3 +29,64 @@
 #define IDR_LAUNCHER_EXE 127
 #define IDR_WIZARD_IMAGE 128
 #define IDR_WIZARD_SMALL_IMAGE 129
+
+// The main frame (icon and title) and the About box.
+#define IDR_MAINFRAME 128
+#define IDD_ABOUT 100
+#define IDC_ABOUT_LINK 1002
+#define IDC_ABOUT_IMAGE 1229
+
+// The view's buttons and separator.
+#define IDC_PREV_STEP 102
+#define IDC_NEXT_STEP 103
+#define IDC_VIEW_SEPARATOR 131
+
+// The nine pages' dialog templates.
+#define IDD_STEP_START 140
+#define IDD_STEP_SETUP 249
+#define IDD_STEP_STYLE 139
+#define IDD_STEP_PLAYBACK 250
+#define IDD_STEP_SETTINGS 251
+#define IDD_STEP_FILES 252
+#define IDD_STEP_MENU 5101
+#define IDD_STEP_POST 253
+#define IDD_STEP_FINISH 151
+
+// Section headers of the pages.
+#define IDC_HEADER_START 1201
+#define IDC_HEADER_TITLES 1308
+#define IDC_HEADER_INSTALL_DIR 1310
+#define IDC_HEADER_MISC 1311
+#define IDC_HEADER_STYLE 1405
+#define IDC_HEADER_SWF_MOVIE 1306
+#define IDC_HEADER_SOUND 1197
+#define IDC_HEADER_QUALITY 1198
+#define IDC_HEADER_BACKGROUND 1400
+#define IDC_HEADER_SIZE 1401
+#define IDC_HEADER_WAKE_UP 1402
+#define IDC_HEADER_SETTINGS_DIALOG 1307
+#define IDC_HEADER_LICENSE 1309
+#define IDC_HEADER_README 1197
+#define IDC_HEADER_ADDITIONAL 1198
+#define IDC_HEADER_TESTING 1199
+#define IDC_HEADER_EXPORTING 1200
+#define IDC_HEADER_SAVING 1202
+#define IDC_START_TITLE 1021
+
+// Texts of the frame and the application.
+#define IDS_SAVE_CHANGES 400 // "Save changes to %s ?"
+#define IDS_SAVE_FAILED 401
+#define IDS_COLOR_DEPTH 402
+#define IDS_SAVE_FILTER 403
+#define IDS_OPEN_FILTER 404
+#define IDS_VERSION_FORMAT 405
+#define IDS_ABOUT_CREDITS 406
+#define IDS_ABOUT_NOTICE 407
+#define IDS_PREV_STEP 408
+#define IDS_NEXT_STEP 409
+#define IDS_STEP_SHORT_FIRST 410 // 410 to 418: the toolbar labels of the nine steps
+#define IDS_INDICATOR_CAPS 420
+#define IDS_INDICATOR_NUM 421
+#define IDS_INDICATOR_SCRL 422
+#define IDS_READY 423
+#define IDS_START_TITLE 424 // "Tarvo Saver %d.%d"

@@ -1,0 +1,35 @@
+// The main view: from left to right the help panel's place and the page area with the step
+// windows, and "< Prev" and
+// "Next >" at the bottom right below a separator line.
+#pragma once
+
+#include "builder/ui/framework/kz_control_wnd.h"
+#include "builder/ui/framework/kz_window.h"
+#include "builder/ui/pages/fc_helper.h"
+
+class FCMainFrame;
+class FCStepList;
+
+class FCMainView : public KZCWnd {
+public:
+    FCMainView(FCMainFrame* frame, FCStepList* steps, int page_width, int page_height)
+        : frame_(frame), steps_(steps), page_width_(page_width), page_height_(page_height) {}
+
+    // Creates the view, its buttons, separator and step windows, and shows step 0.
+    bool CreateView(HWND frame, int id);
+    void UpdateNavigation();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+private:
+    void Layout(int cx, int cy);
+    void Paint();
+
+    FCMainFrame* frame_;
+    FCStepList* steps_;
+    int page_width_, page_height_;
+    FCHelperTitleWnd separator_;
+    KZButtonWnd prev_;
+    KZButtonWnd next_;
+};

@@ -1,0 +1,9 @@
+// The page of each step. Until a step has its own page class, it shows its dialog template
+// with its section headers.
+#pragma once
+
+#include "builder/ui/pages/fc_step_dlg.h"
+
+// The page for step `index` of the step table (not yet created as a window); null out of range.
+FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
+                            const FCHeaderBitmaps* header_bitmaps);
