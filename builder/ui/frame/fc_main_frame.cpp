@@ -36,8 +36,7 @@ KZString DialogFilter(const KZString& text) {
 FCMainFrame::FCMainFrame(FCStepPageFactory factory)
     : factory_(factory ? factory : FCCreateStepPage), steps_(this) {
     resources_ = FCCreateModuleResources();
-    FCSetBuilderResources(resources_);
-    document_ = new FCDocument();
+    document_ = new FCDocument(resources_);
 }
 
 FCMainFrame::~FCMainFrame() {
@@ -46,9 +45,7 @@ FCMainFrame::~FCMainFrame() {
         ::DestroyWindow(hwnd_);
     delete view_;
     delete toolbar_;
-    delete document_;
-    if (FCGetBuilderResources() == resources_)
-        FCSetBuilderResources(nullptr);
+    delete document_; // before the resources it was made from
     delete resources_;
 }
 
