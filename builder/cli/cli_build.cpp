@@ -6,6 +6,7 @@
 
 #include "builder/cli/cli_commands.h"
 #include "builder/cli/cli_reporter.h"
+#include "builder/cli/cli_text.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_screensaver_builder.h"
 #include "builder/resources/fc_builtin_resources.h"
@@ -73,11 +74,14 @@ int CliBuild(int argc, char** argv) {
     }
     if (!project || !output)
         return CliError(CLI_USAGE, "build: a project and -o OUT.scr are needed\n%s", kBuildHelp);
+    KZString project_path, output_path, stub_path;
+    if (!CliPathArguments({{project, &project_path}, {output, &output_path}, {stub, &stub_path}}))
+        return CLI_FAILED;
 
     FCResourceTable resources;
     FCAddBuiltinResources(resources);
     if (stub)
-        resources.set_file(FC_RES_STUB, stub);
+        resources.set_file(FC_RES_STUB, stub_path);
     uint32_t stub_size = 0;
     if (!resources.find_bin(FC_RES_STUB, &stub_size)) {
         if (stub)
@@ -86,11 +90,13 @@ int CliBuild(int argc, char** argv) {
                                    "saverengine.exe");
     }
 
+    if (!CliHaveTempFolder())
+        return CLI_FAILED;
     CliReporter reporter;
     FCDocument document(&resources);
-    if (!CliOpenProject(document, project, reporter))
+    if (!CliOpenProject(document, project_path, reporter))
         return CLI_FAILED;
-    if (!build_screensaver(document, output, resources, reporter, options))
+    if (!build_screensaver(document, output_path, resources, reporter, options))
         return CLI_FAILED;
     return CLI_OK;
 }
@@ -117,20 +123,23 @@ int CliConvert(int argc, char** argv) {
     if (!input || !output)
         return CliError(CLI_USAGE, "convert: a picture and -o OUT.swf are needed\n%s",
                         kConvertHelp);
+    KZString input_path, output_path;
+    if (!CliPathArguments({{input, &input_path}, {output, &output_path}}))
+        return CLI_FAILED;
 
     CliReporter reporter;
     if (!preview)
-        return ConvertImageFileToMovie(input, output, &reporter) ? CLI_OK : CLI_FAILED;
-    KZPicture* picture = LoadPicture(input);
+        return ConvertImageFileToMovie(input_path, output_path, &reporter) ? CLI_OK : CLI_FAILED;
+    KZPicture* picture = LoadPicture(input_path);
     if (picture)
         picture = PreparePreviewPicture(picture);
     if (!picture) {
         KZString message;
-        message.Format("Unable to read image:\n%s", input);
+        message.Format("Unable to read image:\n%s", input_path.c_str());
         reporter.ShowMessage(message, KZ_MB_OK | KZ_MB_ICONERROR);
         return CLI_FAILED;
     }
-    return ConvertPictureToMovie(picture, output, &reporter) ? CLI_OK : CLI_FAILED;
+    return ConvertPictureToMovie(picture, output_path, &reporter) ? CLI_OK : CLI_FAILED;
 }
 
 int CliPicture(int argc, char** argv) {
@@ -162,8 +171,11 @@ int CliPicture(int argc, char** argv) {
     }
     if (!input)
         return CliError(CLI_USAGE, "picture: a picture file is needed\n%s", kPictureHelp);
+    KZString input_path, output_path;
+    if (!CliPathArguments({{input, &input_path}, {output, &output_path}}))
+        return CLI_FAILED;
 
-    KZPicture* picture = LoadPicture(input);
+    KZPicture* picture = LoadPicture(input_path);
     if (!picture)
         return CliError(CLI_FAILED, "Unable to read image:\n%s", input);
     printf("%s\n", picture->GetDescription().c_str());
@@ -182,7 +194,7 @@ int CliPicture(int argc, char** argv) {
             picture->Release();
         picture = resized;
     }
-    if (picture && output && !SaveBmp(picture, output))
+    if (picture && output && !SaveBmp(picture, output_path))
         status = CliError(CLI_FAILED, "Unable to write file:\n%s", output);
     if (picture)
         picture->Release();

@@ -2,6 +2,11 @@
 // status: 0 success, 1 failure (reported on stderr), 2 bad usage.
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
+#include "media/base/kz_string.h"
+
 enum { CLI_OK = 0, CLI_FAILED = 1, CLI_USAGE = 2 };
 
 int CliBuild(int argc, char** argv);
@@ -19,3 +24,12 @@ int CliError(int status, const char* format, ...)
     ;
 // True when the argument asks for help.
 bool CliIsHelp(const char* argument);
+// A path from the command line in the ANSI code page, as the engine holds paths. False, with the
+// message naming it, for a name the code page cannot hold.
+bool CliPathArgument(const char* argument, KZString& out);
+// Each argument of the list that is given (not null) into its KZString; false at the first one
+// refused.
+bool CliPathArguments(std::initializer_list<std::pair<const char*, KZString*>> arguments);
+// False, with the message naming it, when the system's temporary folder has no name the engine
+// can hold (the builds write their temporary files there).
+bool CliHaveTempFolder();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "builder/cli/cli_commands.h"
+#include "builder/cli/cli_text.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_platform.h"
 #include "media/base/kz_temp_file.h"
@@ -53,6 +54,29 @@ int CliError(int status, const char* format, ...) {
 
 bool CliIsHelp(const char* argument) {
     return strcmp(argument, "--help") == 0 || strcmp(argument, "-h") == 0;
+}
+
+bool CliPathArgument(const char* argument, KZString& out) {
+    if (CliArgumentToAnsi(argument, out))
+        return true;
+    CliError(CLI_FAILED, "the name \"%s\" has no form in the Windows-1252 code page", argument);
+    return false;
+}
+
+bool CliPathArguments(std::initializer_list<std::pair<const char*, KZString*>> arguments) {
+    for (const auto& argument : arguments)
+        if (argument.first && !CliPathArgument(argument.first, *argument.second))
+            return false;
+    return true;
+}
+
+bool CliHaveTempFolder() {
+    std::string unnamed = CliUnnamedTempFolder();
+    if (unnamed.empty())
+        return true;
+    CliError(CLI_FAILED, "the temporary folder \"%s\" has no name in the Windows-1252 code page",
+             unnamed.c_str());
+    return false;
 }
 
 int main(int argc, char** argv) {

@@ -2,13 +2,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <system_error>
 #include <vector>
-#include <filesystem>
 
 #include "builder/cli/cli_commands.h"
 #include "builder/cli/cli_text.h"
 #include "media/base/kz_file.h"
+#include "media/base/kz_folder.h"
 #include "media/base/kz_memory.h"
 #include "runtime/core/qvrk_payload_reader.h"
 
@@ -31,7 +30,8 @@ const char* const kTextNames[] = {"company_name",  "long_name",  "settings_messa
                                   "label_quality", "label_low",  "label_medium",
                                   "label_high",    "label_sound"};
 
-// A screensaver file in memory with its payload opened and its entries read.
+// A screensaver file in memory with its payload opened and its entries read. `path` is in the
+// ANSI code page; messages show it as the terminal does.
 struct OpenedPayload {
     uint8_t* image = nullptr;
     int size = 0;
@@ -45,7 +45,7 @@ struct OpenedPayload {
 int OpenPayload(const char* path, OpenedPayload& opened) {
     opened.image = KZReadWholeFile(path, &opened.size);
     if (!opened.image)
-        return CliError(CLI_FAILED, "Unable to open file:\n%s", path);
+        return CliError(CLI_FAILED, "Unable to open file:\n%s", CliAnsiToTerminal(path).c_str());
     QvrkSource source;
     qvrk_source_memory(&source, opened.image, size_t(opened.size));
     QvrkPayloadResult result = qvrk_payload_open(&opened.payload, &source, &opened.work);
@@ -60,8 +60,8 @@ int OpenPayload(const char* path, OpenedPayload& opened) {
         result = qvrk_payload_read_slots(&opened.payload, opened.slots.data(),
                                          uint32_t(opened.slots.size()));
     if (result != QVRK_PAYLOAD_OK)
-        return CliError(CLI_FAILED, "%s carries no screensaver payload (%s)", path,
-                        qvrk_payload_result_text(result));
+        return CliError(CLI_FAILED, "%s carries no screensaver payload (%s)",
+                        CliAnsiToTerminal(path).c_str(), qvrk_payload_result_text(result));
     return CLI_OK;
 }
 
@@ -143,8 +143,11 @@ int CliInfo(int argc, char** argv) {
     }
     if (!path)
         return CliError(CLI_USAGE, "info: a screensaver file is needed\n%s", kInfoHelp);
+    KZString file;
+    if (!CliPathArgument(path, file))
+        return CLI_FAILED;
     OpenedPayload opened;
-    int status = OpenPayload(path, opened);
+    int status = OpenPayload(file, opened);
     if (status != CLI_OK)
         return status;
     if (json)
@@ -173,13 +176,18 @@ int CliExtract(int argc, char** argv) {
     if (!path || !folder)
         return CliError(CLI_USAGE, "extract: a screensaver file and -d DIR are needed\n%s",
                         kExtractHelp);
+    // The stored names are Windows-1252 bytes, as Windows writes them: joined to the folder in the
+    // ANSI code page, they become the system's own names (UTF-8 on POSIX) as the file is written.
+    KZString file, folder_path;
+    if (!CliPathArguments({{path, &file}, {folder, &folder_path}}))
+        return CLI_FAILED;
     OpenedPayload opened;
-    int status = OpenPayload(path, opened);
+    int status = OpenPayload(file, opened);
     if (status != CLI_OK)
         return status;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    std::string base = folder;
+    if (!KZCreateFolders(folder_path))
+        return CliError(CLI_FAILED, "Unable to create folder:\n%s", folder);
+    std::string base = folder_path.c_str();
     if (!base.empty() && base.back() != '/' && base.back() != '\\')
         base += '/';
 
@@ -193,7 +201,7 @@ int CliExtract(int argc, char** argv) {
                 fprintf(stderr,
                         "scrkit-cli: entry %u: stored name \"%s\" is not a plain file "
                         "name; written as item-%u.bin\n",
-                        i, entry.record.name, i);
+                        i, CliAnsiToTerminal(entry.record.name).c_str(), i);
             name = "item-" + std::to_string(i) + ".bin";
         }
         uint32_t size = qvrk_payload_item_size(&opened.payload, i);
@@ -213,9 +221,10 @@ int CliExtract(int argc, char** argv) {
             return CliError(CLI_FAILED, "entry %u of %s: %s", i, path,
                             qvrk_payload_result_text(result));
         std::string target = base + name;
+        std::string shown = CliAnsiToTerminal(target.c_str());
         if (!KZWriteWholeFile(target.c_str(), data.data(), int(size)))
-            return CliError(CLI_FAILED, "Unable to write file:\n%s", target.c_str());
-        printf("%s\n", target.c_str());
+            return CliError(CLI_FAILED, "Unable to write file:\n%s", shown.c_str());
+        printf("%s\n", shown.c_str());
     }
     return CLI_OK;
 }

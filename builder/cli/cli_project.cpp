@@ -6,6 +6,7 @@
 #include "builder/cli/cli_commands.h"
 #include "builder/cli/cli_fields.h"
 #include "builder/cli/cli_reporter.h"
+#include "builder/cli/cli_text.h"
 #include "builder/engine/fc_document.h"
 
 namespace {
@@ -35,7 +36,7 @@ bool ApplyAll(FCDocument& document, int count, char** assignments) {
 
 int Save(FCDocument& document, const char* path) {
     if (!document.save(path))
-        return CliError(CLI_FAILED, "Unable to write file:\n%s", path);
+        return CliError(CLI_FAILED, "Unable to write file:\n%s", CliAnsiToTerminal(path).c_str());
     return CLI_OK;
 }
 
@@ -48,10 +49,13 @@ int New(int argc, char** argv) {
     }
     if (!output)
         return CliError(CLI_USAGE, "project new: -o PROJECT.kpj is needed\n%s", kProjectHelp);
+    KZString output_path;
+    if (!CliPathArgument(output, output_path))
+        return CLI_FAILED;
     FCDocument document;
     if (!ApplyAll(document, argc - first, argv + first))
         return CLI_FAILED;
-    return Save(document, output);
+    return Save(document, output_path);
 }
 
 int Show(int argc, char** argv) {
@@ -67,9 +71,12 @@ int Show(int argc, char** argv) {
     }
     if (!path)
         return CliError(CLI_USAGE, "project show: a project file is needed\n%s", kProjectHelp);
+    KZString project_path;
+    if (!CliPathArgument(path, project_path))
+        return CLI_FAILED;
     CliReporter reporter;
     FCDocument document;
-    if (!CliOpenProject(document, path, reporter))
+    if (!CliOpenProject(document, project_path, reporter))
         return CLI_FAILED;
     int count = 0;
     const FCField* fields = FCFields(&count);
@@ -91,13 +98,16 @@ int Set(int argc, char** argv) {
     if (argc < 2 || argv[0][0] == '-')
         return CliError(CLI_USAGE, "project set: a project file and FIELD=VALUE are needed\n%s",
                         kProjectHelp);
+    KZString project_path;
+    if (!CliPathArgument(argv[0], project_path))
+        return CLI_FAILED;
     CliReporter reporter;
     FCDocument document;
-    if (!CliOpenProject(document, argv[0], reporter))
+    if (!CliOpenProject(document, project_path, reporter))
         return CLI_FAILED;
     if (!ApplyAll(document, argc - 1, argv + 1))
         return CLI_FAILED;
-    return Save(document, argv[0]);
+    return Save(document, project_path);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ int CliReporter::ShowMessage(const char* text, unsigned type) {
 bool CliOpenProject(FCDocument& document, const char* path, CliReporter& reporter) {
     // The engine's message gives only the reason, as the wizard's box does; a terminal shows no
     // file dialog beside it, so the path follows.
-    reporter.subject = path;
+    reporter.subject = CliAnsiToTerminal(path);
     bool opened = document.open_project(path, reporter);
     reporter.subject.clear();
     return opened;

@@ -2,7 +2,6 @@
 // script with every file it names, for running the compiler by hand.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "builder/engine/fc_screensaver_builder.h"
 #include "builder/resources/fc_builtin_resources.h"
 #include "media/base/kz_file.h"
+#include "media/base/kz_folder.h"
 
 namespace {
 
@@ -83,7 +83,8 @@ bool SameName(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The files of the script folder by name; each name stands for one source.
+// The files of the script folder by name; each name stands for one source. Names and sources are
+// in the ANSI code page, as the document holds them.
 struct FolderFiles {
     struct Entry {
         std::string name;
@@ -98,10 +99,12 @@ struct FolderFiles {
                 continue;
             if (!source.empty() && e.source == source)
                 return true; // the same file named twice (the licence is both shown and copied)
-            CliError(
-                CLI_FAILED, "two files of the script would be named %s in the folder: %s and %s",
-                name.c_str(), e.source.empty() ? "the one scrkit-cli writes" : e.source.c_str(),
-                source.c_str());
+            CliError(CLI_FAILED,
+                     "two files of the script would be named %s in the folder: %s and %s",
+                     CliAnsiToTerminal(name.c_str()).c_str(),
+                     e.source.empty() ? "the one scrkit-cli writes"
+                                      : CliAnsiToTerminal(e.source.c_str()).c_str(),
+                     CliAnsiToTerminal(source.c_str()).c_str());
             return false;
         }
         entries.push_back({name, source});
@@ -110,7 +113,16 @@ struct FolderFiles {
 };
 
 std::string Join(const std::string& folder, const std::string& name) {
-    return (std::filesystem::path(folder) / name).string();
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/' || folder.back() == KZPathSeparator())
+        return folder + name;
+    return folder + KZPathSeparator() + name;
+}
+
+int CannotCreate(const std::string& path) {
+    return CliError(CLI_FAILED, "Unable to create file:\n%s",
+                    CliAnsiToTerminal(path.c_str()).c_str());
 }
 
 void Replace(std::string& text, const std::string& from, const std::string& to) {
@@ -133,26 +145,29 @@ int CliSetup(int argc, char** argv) {
     int status = ParseArguments(argc, argv, kSetupHelp, "setup", &project, &output, &iscc);
     if (status != CLI_OK)
         return status < 0 ? CLI_OK : status;
+    KZString project_path, output_path, iscc_path;
+    if (!CliPathArguments({{project, &project_path}, {output, &output_path}, {iscc, &iscc_path}}) ||
+        !CliHaveTempFolder())
+        return CLI_FAILED;
 
     FCResourceTable resources;
     FCAddBuiltinResources(resources);
     CliReporter reporter;
     FCDocument document(&resources);
-    if (!OpenProject(project, resources, reporter, document))
+    if (!OpenProject(project_path, resources, reporter, document))
         return CLI_FAILED;
     FCInstallerOptions options;
     if (iscc)
-        options.compiler = iscc;
+        options.compiler = iscc_path;
     options.open_report = false;
     KZString report;
     options.report_path = &report;
     // The compiler runs on a script in the temporary folder and would take a relative OutputDir
     // from there: the script names the output by its full path.
-    std::error_code error;
-    std::string full_output = std::filesystem::absolute(output, error).string();
-    if (error)
-        full_output = output;
-    if (write_installer(document, full_output.c_str(), resources, reporter, options))
+    KZString full_output = KZFullPath(output_path);
+    if (full_output.IsEmpty())
+        full_output = output_path;
+    if (write_installer(document, full_output, resources, reporter, options))
         return CLI_OK;
     if (!report.IsEmpty()) {
         // The report is a temporary file, gone when scrkit-cli ends: show it here.
@@ -177,12 +192,16 @@ int CliScript(int argc, char** argv) {
         ParseArguments(argc, argv, kScriptHelp, "script", &project, &folder_argument, nullptr);
     if (status != CLI_OK)
         return status < 0 ? CLI_OK : status;
+    KZString project_path, folder_path;
+    if (!CliPathArguments({{project, &project_path}, {folder_argument, &folder_path}}) ||
+        !CliHaveTempFolder())
+        return CLI_FAILED;
 
     FCResourceTable resources;
     FCAddBuiltinResources(resources);
     CliReporter reporter;
     FCDocument document(&resources);
-    if (!OpenProject(project, resources, reporter, document))
+    if (!OpenProject(project_path, resources, reporter, document))
         return CLI_FAILED;
 
     // First the unreadable-file checks, with the generator's own messages and order.
@@ -202,7 +221,7 @@ int CliScript(int argc, char** argv) {
                             "wizard_small_image.bmp"})
         if (!names.add(own, ""))
             return CLI_FAILED;
-    std::string folder = folder_argument;
+    std::string folder = folder_path.c_str();
     auto place = [&](KZString& path) {
         std::string name = FCFileNamePart(path).c_str();
         if (!names.add(name, path.c_str()))
@@ -221,10 +240,8 @@ int CliScript(int argc, char** argv) {
     if (copy.custom_icon && !copy.custom_icon_file.IsEmpty() && !place(copy.custom_icon_file))
         return CLI_FAILED;
 
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error))
-        return CliError(CLI_FAILED, "Unable to create folder:\n%s", folder.c_str());
+    if (!KZCreateFolders(folder.c_str()))
+        return CliError(CLI_FAILED, "Unable to create folder:\n%s", folder_argument);
     FCInstallerFiles files;
     files.screensaver = Join(folder, scr_name).c_str();
     files.launcher = Join(folder, "pomlet.exe").c_str();
@@ -233,17 +250,20 @@ int CliScript(int argc, char** argv) {
     if (!build_screensaver(document, files.screensaver, resources, reporter))
         return CLI_FAILED;
     if (!FCWriteInstallerLauncher(resources, files.launcher))
-        return CliError(CLI_FAILED, "Unable to create file:\n%s", files.launcher.c_str());
+        return CannotCreate(files.launcher.c_str());
     if (!FCWriteWizardBitmaps(document, files))
-        return CliError(CLI_FAILED, "Unable to create file:\n%s", files.wizard_image.c_str());
+        return CannotCreate(files.wizard_image.c_str());
     for (const FolderFiles::Entry& e : names.entries) {
         if (e.source.empty())
             continue;
         std::string to = Join(folder, e.name);
-        std::filesystem::copy_file(e.source, to, std::filesystem::copy_options::overwrite_existing,
-                                   error);
-        if (error)
-            return CliError(CLI_FAILED, "Unable to create file:\n%s", to.c_str());
+        // A file that is in the folder already under its name stays as it is: copying it onto
+        // itself would empty it.
+        KZString from_full = KZFullPath(e.source.c_str());
+        if (!from_full.IsEmpty() && from_full == KZFullPath(to.c_str()))
+            continue;
+        if (!KZCopyFile(e.source.c_str(), to.c_str()))
+            return CannotCreate(to);
     }
 
     if (!FCComposeInstallerScript(copy, kScriptOutput, files, reporter, &sections))
@@ -263,7 +283,7 @@ int CliScript(int argc, char** argv) {
     }
     std::string script_path = Join(folder, kScriptName);
     if (!KZWriteWholeFile(script_path.c_str(), crlf.data(), int(crlf.size())))
-        return CliError(CLI_FAILED, "Unable to create file:\n%s", script_path.c_str());
-    printf("%s\n", script_path.c_str());
+        return CannotCreate(script_path);
+    printf("%s\n", CliAnsiToTerminal(script_path.c_str()).c_str());
     return CLI_OK;
 }

@@ -18,3 +18,8 @@ std::string CliUtf16ToTerminal(const uint16_t* units, size_t count) {
         return std::string();
     return ansi.c_str();
 }
+
+std::string CliUnnamedTempFolder() {
+    // Windows names its temporary folder in the ANSI code page itself.
+    return std::string();
+}

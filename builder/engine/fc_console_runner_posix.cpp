@@ -13,6 +13,8 @@
 #include <atomic>
 #include <vector>
 
+#include "media/base/kz_platform.h"
+
 extern char** environ;
 
 struct FCConsoleProcess {
@@ -87,9 +89,19 @@ bool FCConsoleRunner::start_process(const char* command_line) {
         error = ENOENT;
         return false;
     }
+    // The command line is the engine's, in the ANSI code page; the program and its arguments
+    // (the script's path) are the system's names.
+    KZTOArray<KZString> names;
     std::vector<char*> argv;
-    for (int i = 0; i < words.GetCount(); i++)
-        argv.push_back(const_cast<char*>(words[i].c_str()));
+    for (int i = 0; i < words.GetCount(); i++) {
+        KZString name;
+        if (!KZToSystemName(words[i], name) || !names.Add(name)) {
+            error = ENOMEM;
+            return false;
+        }
+    }
+    for (int i = 0; i < names.GetCount(); i++)
+        argv.push_back(const_cast<char*>(names[i].c_str()));
     argv.push_back(nullptr);
 
     int fds[2];

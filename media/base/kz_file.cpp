@@ -53,6 +53,29 @@ uint8_t* KZReadWholeFile(const char* path, int* out_length) {
     return data;
 }
 
+bool KZCopyFile(const char* from, const char* to) {
+    KZFile source = OpenFileForRead(from);
+    if (!source)
+        return false;
+    KZFile target = CreateFileForWrite(to);
+    bool ok = target != nullptr;
+    char block[65536];
+    while (ok) {
+        int n = ReadFromFile(block, int(sizeof block), source);
+        if (n == 0)
+            break;
+        ok = WriteToFile(block, n, target) == n;
+    }
+    // A read error and the end of the file both give 0: the lengths tell them apart.
+    if (ok)
+        ok = SeekFile(source, 0, KZ_SEEK_END) == TellFile(target);
+    CloseFile(source);
+    CloseFile(target);
+    if (!ok && target)
+        KZDeleteFile(to);
+    return ok;
+}
+
 bool KZWriteWholeFile(const char* path, const void* data, int length) {
     KZFile file = CreateFileForWrite(path);
     if (!file)

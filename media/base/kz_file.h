@@ -1,8 +1,10 @@
-// File access. Paths are 8-bit strings of the ANSI code page on Windows and passed through as
-// bytes on POSIX. Every function reports failure by a null handle, a count of 0 or -1.
+// File access. Paths are 8-bit strings of the ANSI code page on every platform: Windows' ANSI
+// calls take them as they are, POSIX gets their UTF-8 names (Windows-1252 "D\xFCnen.swf" is the
+// file "Dünen.swf"). Every function reports failure by a null handle, a count of 0 or -1.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "media/base/kz_string.h"
 
@@ -36,6 +38,11 @@ bool KZDeleteFile(const char* path);
 uint8_t* KZReadWholeFile(const char* path, int* out_length);
 // Writes a whole file; false on any failure.
 bool KZWriteWholeFile(const char* path, const void* data, int length);
+// Copies a file's bytes over `to` (created or truncated); false on any failure, and then a
+// partial `to` is deleted.
+bool KZCopyFile(const char* from, const char* to);
+// fopen for the libraries that take a C stream (a path of the ANSI code page); null on failure.
+FILE* KZOpenCFile(const char* path, const char* mode);
 
 // The path without the '\\' and '/' at its end.
 KZString KZWithoutTrailingSeparators(const KZString& path);

@@ -1,11 +1,15 @@
-// Files on POSIX: plain descriptors. Sharing needs nothing, POSIX does not lock files.
+// Files on POSIX: plain descriptors. Sharing needs nothing, POSIX does not lock files. Paths come
+// in the ANSI code page and reach the system as its UTF-8 names.
 #include "media/base/kz_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "media/base/kz_platform.h"
 
 struct KZFileHandle {
     int fd;
@@ -20,12 +24,21 @@ KZFile Wrap(int fd) {
         close(fd);
     return file;
 }
+
+// The file system's name of a path; empty (which names no file) when there is none.
+KZString SystemName(const char* path) {
+    KZString name;
+    if (!path || !*path || !KZToSystemName(path, name))
+        return KZString();
+    return name;
+}
 } // namespace
 
 KZFile OpenFileForRead(const char* path) {
-    if (!path || !*path)
+    KZString name = SystemName(path);
+    if (name.IsEmpty())
         return nullptr;
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    int fd = open(name, O_RDONLY | O_CLOEXEC);
     if (fd >= 0) {
         struct stat st;
         if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -37,9 +50,10 @@ KZFile OpenFileForRead(const char* path) {
 }
 
 KZFile CreateFileForWrite(const char* path) {
-    if (!path || !*path)
+    KZString name = SystemName(path);
+    if (name.IsEmpty())
         return nullptr;
-    return Wrap(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    return Wrap(open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
 }
 
 void CloseFile(KZFile file) {
@@ -92,10 +106,17 @@ int64_t TellFile(KZFile file) {
 }
 
 bool KZFileExists(const char* path) {
+    KZString name = SystemName(path);
     struct stat st;
-    return path && *path && stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
+    return !name.IsEmpty() && stat(name, &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool KZDeleteFile(const char* path) {
-    return path && *path && unlink(path) == 0;
+    KZString name = SystemName(path);
+    return !name.IsEmpty() && unlink(name) == 0;
+}
+
+FILE* KZOpenCFile(const char* path, const char* mode) {
+    KZString name = SystemName(path);
+    return name.IsEmpty() || !mode ? nullptr : fopen(name, mode);
 }

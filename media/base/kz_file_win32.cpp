@@ -76,3 +76,7 @@ bool KZFileExists(const char* path) {
 bool KZDeleteFile(const char* path) {
     return path && *path && DeleteFileA(path) != 0;
 }
+
+FILE* KZOpenCFile(const char* path, const char* mode) {
+    return path && *path && mode ? fopen(path, mode) : nullptr;
+}

@@ -1,4 +1,5 @@
-// Well-known folders, each returned with a trailing path separator (empty when unknown).
+// Well-known folders, each returned with a trailing path separator (empty when unknown), and
+// folders made, tested and named in full. Paths are in the ANSI code page (see kz_file.h).
 //
 // Windows asks the system. POSIX has no such folders; these stand-ins are used:
 //   temporary folder  $TMPDIR, else "/tmp/"
@@ -9,7 +10,8 @@
 //                     KZ_CSIDL_LOCAL_APPDATA: $XDG_DATA_HOME or $HOME/.local/share/;
 //                     KZ_CSIDL_COMMON_APPDATA: $HOME/.scrkit/common/;
 //                     KZ_CSIDL_PROGRAM_FILES: $HOME/.scrkit/programs/; any other id: empty.
-// $HOME missing stands for "/tmp". None of the folders is created.
+// $HOME missing stands for "/tmp". None of the folders is created. A folder whose name has no
+// form in the ANSI code page is unknown (empty): $TMPDIR "/tmp/日本" gives no temporary folder.
 #pragma once
 
 #include "media/base/kz_string.h"
@@ -36,3 +38,11 @@ KZString GetTempFolder();
 KZString GetWindowsFolder();
 KZString GetSystemFolder();
 KZString GetSpecialFolder(int folder_id);
+
+// Makes the folder and the missing folders above it; true when it is a folder afterwards.
+bool KZCreateFolders(const char* path);
+// A folder (not a file) of that name exists.
+bool KZFolderExists(const char* path);
+// The path from the root: a relative one is taken from the current folder. Empty when the current
+// folder is unknown or has no name in the ANSI code page.
+KZString KZFullPath(const char* path);

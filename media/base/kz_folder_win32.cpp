@@ -66,3 +66,53 @@ KZString GetSpecialFolder(int folder_id) {
         return KZString();
     return WithBackslash(buffer);
 }
+
+namespace {
+bool FolderExists(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+} // namespace
+
+bool KZCreateFolders(const char* path) {
+    if (!path || !*path)
+        return false;
+    KZString copy(path);
+    char* chars = copy.SetLength(copy.GetLength());
+    if (!chars)
+        return false;
+    // Each folder from the top down, past the drive ("C:\") or the share ("\\server\share\").
+    int start = 1;
+    if (chars[0] == '\\' && chars[1] == '\\') {
+        int separators = 0;
+        for (start = 2; chars[start] && separators < 2; start++)
+            if (chars[start] == '\\' || chars[start] == '/')
+                separators++;
+    }
+    for (int i = start; chars[i]; i++) {
+        if ((chars[i] != '\\' && chars[i] != '/') || chars[i - 1] == ':')
+            continue;
+        char separator = chars[i];
+        chars[i] = '\0';
+        if (!FolderExists(chars))
+            CreateDirectoryA(chars, nullptr);
+        chars[i] = separator;
+    }
+    if (!FolderExists(chars))
+        CreateDirectoryA(chars, nullptr);
+    return FolderExists(chars);
+}
+
+bool KZFolderExists(const char* path) {
+    return path && *path && FolderExists(path);
+}
+
+KZString KZFullPath(const char* path) {
+    if (!path)
+        return KZString();
+    char buffer[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(path, sizeof(buffer), buffer, nullptr);
+    if (n == 0 || n >= sizeof(buffer))
+        return KZString();
+    return KZString(buffer, int(n));
+}

@@ -1,11 +1,21 @@
 // What the platform files of the base library supply, besides the services of their own headers:
 // kz_file_*.cpp (kz_file.h: opening, reading, writing, seeking, existence, deletion),
 // kz_folder_*.cpp (kz_folder.h), kz_temp_file_*.cpp (the process id of the temporary names),
-// kz_text_*.cpp (kz_text.h: the ANSI code page), kz_thread_*.cpp (kz_thread.h), and
-// kz_platform_*.cpp (below). Shared code asks these instead of testing the platform itself.
+// kz_text_*.cpp (kz_text.h: the ANSI code page; the system names below), kz_thread_*.cpp
+// (kz_thread.h), and kz_platform_*.cpp (below). Shared code asks these instead of testing the
+// platform itself.
 #pragma once
 
 #include <cstdint>
+
+#include "media/base/kz_string.h"
+
+// The name the system's file calls take for a path held in the ANSI code page, and the way back
+// for names the system gives (its folders, the program's path, the current folder). Windows'
+// ANSI calls take the code page itself, so both copy; POSIX file names are UTF-8. Each replaces
+// `out`; KZFromSystemName is false for a name with no ANSI form (see KZUtf8ToAnsi).
+bool KZToSystemName(const char* path, KZString& out);
+bool KZFromSystemName(const char* name, KZString& out);
 
 // The year of the local calendar now.
 int KZCurrentLocalYear();

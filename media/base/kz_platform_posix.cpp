@@ -11,8 +11,9 @@ int KZCurrentLocalYear() {
 }
 
 int64_t KZFileModificationTime(const char* path) {
+    KZString name;
     struct stat info;
-    if (stat(path, &info) != 0)
+    if (!path || !KZToSystemName(path, name) || stat(name, &info) != 0)
         return 0;
     return int64_t(info.st_mtime);
 }

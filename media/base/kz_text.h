@@ -1,4 +1,5 @@
-// Conversion between the ANSI code page and UTF-16.
+// Conversion between the ANSI code page and UTF-16, and between the ANSI code page and UTF-8
+// (the encoding of a POSIX system's file names, arguments and terminal).
 //
 // On Windows the system's ANSI code page is used (MultiByteToWideChar / WideCharToMultiByte). On
 // POSIX the ANSI code page is Windows-1252 in both directions, so that files written on Linux hold
@@ -20,3 +21,13 @@ int Utf16ToAnsi(const char16_t* src, int src_length, char* dst, int dst_size);
 char16_t* AnsiToUtf16Alloc(const char* text, int* out_length);
 // Appends the converted text to `out` (replacing its content). False on failure.
 bool Utf16ToAnsiString(const char16_t* text, int length, KZString& out);
+
+// UTF-8 and the ANSI code page, through UTF-16; each replaces the content of `out`.
+// False for malformed UTF-8 (a stray or missing continuation byte, an overlong form, a surrogate,
+// a code point past U+10FFFF) and for a character the code page lacks: a name is refused rather
+// than changed into another one.
+bool KZUtf8ToAnsi(const char* utf8, KZString& out);
+// Every ANSI text has a UTF-8 form; false only when memory runs out.
+bool KZAnsiToUtf8(const char* ansi, KZString& out);
+// `count` units of UTF-16 as UTF-8; a lone surrogate becomes U+FFFD. False when memory runs out.
+bool KZUtf16ToUtf8(const char16_t* units, int count, KZString& out);

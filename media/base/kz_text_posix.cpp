@@ -1,6 +1,8 @@
 // ANSI <-> UTF-16 on POSIX, where the ANSI code page is Windows-1252.
 #include "media/base/kz_text.h"
 
+#include "media/base/kz_platform.h"
+
 namespace {
 // 0x80..0x9F of Windows-1252; the unassigned bytes map to the C1 code point of the same value,
 // as Windows' conversion does.
@@ -62,4 +64,13 @@ int Utf16ToAnsi(const char16_t* src, int src_length, char* dst, int dst_size) {
     for (int i = 0; i < n; ++i)
         dst[i] = ToByte(src[i]);
     return n;
+}
+
+// The file system's names are UTF-8; the engine's paths are Windows-1252.
+bool KZToSystemName(const char* path, KZString& out) {
+    return KZAnsiToUtf8(path, out);
+}
+
+bool KZFromSystemName(const char* name, KZString& out) {
+    return KZUtf8ToAnsi(name, out);
 }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "media/base/kz_file.h"
+
 namespace {
 
 void Put16(uint8_t*& p, uint32_t v) {
@@ -98,12 +100,12 @@ bool SaveBmp(const KZPicture* picture, const char* path) {
     size_t size = 0;
     if (!path || !EncodeBmp(picture, &block, &size))
         return false;
-    FILE* file = fopen(path, "wb");
+    FILE* file = KZOpenCFile(path, "wb");
     bool ok = file && fwrite(block, 1, size, file) == size;
     if (file && fclose(file) != 0)
         ok = false;
     if (file && !ok)
-        remove(path);
+        KZDeleteFile(path);
     free(block);
     return ok;
 }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "media/base/kz_file.h"
+
 namespace {
 
 void ErrorExit(j_common_ptr info) {
@@ -178,7 +180,7 @@ bool KZPicture::EncodeJpeg(uint8_t** out, size_t* out_size, int quality, bool pr
 
 bool KZPicture::EncodeJpegToFile(const char* path, int quality, bool progressive, bool force_gray,
                                  KZProgressCallback progress, void* progress_arg) const {
-    FILE* file = path ? fopen(path, "wb") : nullptr;
+    FILE* file = path ? KZOpenCFile(path, "wb") : nullptr;
     if (!file)
         return false;
     bool ok = Encode(this, file, nullptr, nullptr, quality, progressive, force_gray, progress,
@@ -186,6 +188,6 @@ bool KZPicture::EncodeJpegToFile(const char* path, int quality, bool progressive
     if (fclose(file) != 0)
         ok = false;
     if (!ok)
-        remove(path);
+        KZDeleteFile(path);
     return ok;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "media/base/kz_file.h"
 #include "media/base/kz_platform.h"
 
 namespace {
@@ -41,7 +42,7 @@ const char* FileNamePart(const char* path) {
 const long kMaxFileBytes = long(KZ_PICTURE_MAX_BYTES / 4 * 5);
 
 bool ReadWholeFile(const char* path, uint8_t** data, size_t* size) {
-    FILE* file = fopen(path, "rb");
+    FILE* file = KZOpenCFile(path, "rb");
     if (!file)
         return false;
     bool ok = false;

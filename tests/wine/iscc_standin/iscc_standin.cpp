@@ -26,6 +26,8 @@
 #include <unistd.h>
 #endif
 
+#include "media/base/kz_platform.h"
+
 namespace {
 
 std::string self_path;
@@ -158,7 +160,8 @@ bool IsBitmap(const std::string& path) {
 std::string source_folder;
 
 // A path of the script as this program opens it: relative ones from the script's folder, with
-// the separator of the platform.
+// the separator of the platform. The script's paths are in the ANSI code page, as the real
+// compiler reads them; the result is the system's name.
 std::string Resolve(std::string path) {
     bool absolute = (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
                     (path.size() > 1 && path[1] == ':');
@@ -172,7 +175,8 @@ std::string Resolve(std::string path) {
         if (c == '\\')
             c = '/';
 #endif
-    return path;
+    KZString name;
+    return KZToSystemName(path.c_str(), name) ? std::string(name.c_str()) : std::string();
 }
 
 bool Check(const std::vector<std::string>& lines, std::map<std::string, std::string>* setup,
@@ -255,6 +259,13 @@ int Compile(const std::string& script_path) {
     }
     size_t cut = script_path.find_last_of("/\\");
     source_folder = cut == std::string::npos ? std::string() : script_path.substr(0, cut + 1);
+    // The folder is the system's name; the script's relative paths are joined to it in ANSI.
+    KZString folder;
+    if (!KZFromSystemName(source_folder.c_str(), folder)) {
+        printf("Error: Script folder \"%s\" has no ANSI name.\n", source_folder.c_str());
+        return 1;
+    }
+    source_folder = folder.c_str();
     std::string text;
     if (!ReadFile(script_path, &text)) {
         printf("Error: Script file \"%s\" does not exist.\n", script_path.c_str());
