@@ -11,8 +11,13 @@
 
 #include "media/base/kz_memory.h"
 
+#include "media/base/kz_platform.h"
+
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -137,6 +142,114 @@ TEST(KZFolder, FoldersEndWithTheSeparator) {
     }
 #endif
 }
+
+// True when the system has a file or folder under this UTF-8 name (asked without the base
+// library, whose conversion is under test).
+bool SystemHas(const std::string& utf8) {
+#if defined(_WIN32)
+    wchar_t wide[1024];
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.c_str(), -1, wide, 1024);
+    return n > 0 && GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES;
+#else
+    struct stat st;
+    return stat(utf8.c_str(), &st) == 0;
+#endif
+}
+
+void RemoveFolder(const char* path) {
+#if defined(_WIN32)
+    RemoveDirectoryA(path);
+#else
+    KZString name;
+    if (KZToSystemName(path, name))
+        rmdir(name);
+#endif
+}
+
+TEST(KZFile, AnsiNamesAreTheSystemsOwnNames) {
+#if defined(_WIN32)
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the system's ANSI code page is not 1252";
+#endif
+    // An ASCII folder of our own in the temporary folder, then Windows-1252 names below it.
+    KZString top = MakeTempFileName();
+    ASSERT_FALSE(top.IsEmpty());
+    ASSERT_TRUE(KZCreateFolders(top));
+    char sep = KZPathSeparator();
+    std::string top_name = top.c_str();
+    std::string folder = top_name + sep + "Bilder f\xFCr D\xFCnen" + sep +
+                         "\xDC"
+                         "bung";
+    std::string system_folder = top_name + sep + "Bilder f\xC3\xBCr D\xC3\xBCnen" + sep +
+                                "\xC3\x9C"
+                                "bung";
+    EXPECT_FALSE(KZFolderExists(folder.c_str()));
+    ASSERT_TRUE(KZCreateFolders(folder.c_str()));
+    EXPECT_TRUE(KZCreateFolders(folder.c_str())); // there already
+    EXPECT_TRUE(KZFolderExists(folder.c_str()));
+    EXPECT_FALSE(KZFileExists(folder.c_str()));
+    EXPECT_TRUE(SystemHas(system_folder));
+
+    std::string movie = folder + sep + "D\xFCnen.swf";
+    std::string copy = folder + sep +
+                       "Se\xF1"
+                       "al \x80.dat";
+    ASSERT_TRUE(KZWriteWholeFile(movie.c_str(), "FWS movie", 9));
+    EXPECT_TRUE(SystemHas(system_folder + sep + "D\xC3\xBCnen.swf"));
+    EXPECT_FALSE(SystemHas(movie)); // the 1252 bytes name nothing
+    EXPECT_TRUE(KZFileExists(movie.c_str()));
+    EXPECT_EQ(GetFileLength(movie.c_str()), 9);
+    EXPECT_GT(KZFileModificationTime(movie.c_str()), 0);
+
+    ASSERT_TRUE(KZCopyFile(movie.c_str(), copy.c_str()));
+    EXPECT_TRUE(SystemHas(system_folder + sep +
+                          "Se\xC3\xB1"
+                          "al \xE2\x82\xAC.dat"));
+    FILE* stream = KZOpenCFile(copy.c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    char bytes[16] = {0};
+    EXPECT_EQ(fread(bytes, 1, sizeof bytes, stream), 9u);
+    fclose(stream);
+    EXPECT_STREQ(bytes, "FWS movie");
+    EXPECT_FALSE(KZCopyFile((folder + sep + "gone.swf").c_str(), copy.c_str()));
+    EXPECT_EQ(GetFileLength(copy.c_str()), 9); // a failed copy leaves the target alone
+
+    EXPECT_TRUE(KZDeleteFile(movie.c_str()));
+    EXPECT_TRUE(KZDeleteFile(copy.c_str()));
+    EXPECT_FALSE(SystemHas(system_folder + sep + "D\xC3\xBCnen.swf"));
+    RemoveFolder(folder.c_str());
+    RemoveFolder((top_name + sep + "Bilder f\xFCr D\xFCnen").c_str());
+    RemoveFolder(top);
+    EXPECT_FALSE(SystemHas(top_name));
+}
+
+TEST(KZFolder, FullPathStartsAtTheRoot) {
+    KZString full = KZFullPath("D\xFCnen.kpj");
+    ASSERT_FALSE(full.IsEmpty());
+    std::string text = full.c_str();
+    ASSERT_GT(text.size(), 10u);
+    EXPECT_EQ(text.substr(text.size() - 10), std::string(1, KZPathSeparator()) + "D\xFCnen.kpj");
+    EXPECT_TRUE(text[0] == '/' || text[1] == ':') << text;
+    KZString again = KZFullPath(full);
+    EXPECT_EQ(again.Compare(full), 0);
+}
+
+#if !defined(_WIN32)
+TEST(KZFolder, TemporaryFolderComesBackInTheCodePage) {
+    const char* saved = getenv("TMPDIR");
+    std::string keep = saved ? saved : "";
+    setenv("TMPDIR", "/tmp/Bilder f\xC3\xBCr D\xC3\xBCnen", 1);
+    EXPECT_STREQ(GetTempFolder().c_str(), "/tmp/Bilder f\xFCr D\xFCnen/");
+    // A name the code page lacks: no temporary folder rather than another folder's name.
+    setenv("TMPDIR", "/tmp/\xE6\x97\xA5\xE6\x9C\xAC", 1);
+    EXPECT_TRUE(GetTempFolder().IsEmpty());
+    EXPECT_TRUE(MakeTempFileName().IsEmpty());
+    if (saved)
+        setenv("TMPDIR", keep.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+}
+#endif
 
 TEST(KZReporter, ConstantsHaveTheWindowsValuesAndRecordingWorks) {
 #if defined(_WIN32)

@@ -77,4 +77,71 @@ TEST(KZText, SizesAndTerminators) {
     KZFree(converted);
 }
 
+TEST(KZText, Utf8ToAnsiTakesOnlyNamesTheCodePageHolds) {
+    if (!AnsiIs1252())
+        GTEST_SKIP() << "the system's ANSI code page is not 1252";
+    struct Case {
+        const char* utf8;
+        const char* ansi; // null: refused
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"plain.swf", "plain.swf"},
+        {"Bilder f\xC3\xBCr D\xC3\xBCnen", "Bilder f\xFCr D\xFCnen"},
+        {"\xE2\x82\xAC"
+         "uro \xC5\x93",
+         "\x80uro \x9C"}, // U+20AC, U+0153 sit in 0x80..0x9F
+        {"\xC3\xBF", "\xFF"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC.kpj", nullptr}, // CJK
+        {"\xC4\x81", nullptr},                     // U+0101: Windows' best fit would make it 'a'
+        {"\xF0\x9F\x98\x80", nullptr},             // beyond the BMP
+        {"D\xFCnen", nullptr},                     // Windows-1252 bytes are no UTF-8
+        {"\xC3", nullptr},                         // cut short
+        {"\x80", nullptr},                         // stray continuation byte
+        {"\xC0\xAF", nullptr},                     // overlong '/'
+        {"\xE0\x80\xAF", nullptr},                 // overlong '/' in three bytes
+        {"\xED\xA0\x80", nullptr},                 // a surrogate
+        {"\xF4\x90\x80\x80", nullptr},             // past U+10FFFF
+    };
+    for (const Case& c : cases) {
+        KZString out("untouched");
+        bool ok = KZUtf8ToAnsi(c.utf8, out);
+        if (c.ansi) {
+            EXPECT_TRUE(ok) << c.utf8;
+            EXPECT_STREQ(out.c_str(), c.ansi) << c.utf8;
+        } else {
+            EXPECT_FALSE(ok) << c.utf8;
+            EXPECT_STREQ(out.c_str(), "untouched") << c.utf8;
+        }
+    }
+}
+
+TEST(KZText, EveryAnsiByteGoesToUtf8AndBack) {
+    if (!AnsiIs1252())
+        GTEST_SKIP() << "the system's ANSI code page is not 1252";
+    char all[256];
+    for (int i = 1; i < 256; ++i)
+        all[i - 1] = char(i);
+    all[255] = 0;
+    KZString utf8, back;
+    ASSERT_TRUE(KZAnsiToUtf8(all, utf8));
+    EXPECT_NE(utf8.Compare(all), 0);
+    ASSERT_TRUE(KZUtf8ToAnsi(utf8, back));
+    EXPECT_EQ(back.Compare(all), 0);
+    KZString one;
+    ASSERT_TRUE(KZAnsiToUtf8("D\xFCnen \x80", one));
+    EXPECT_STREQ(one.c_str(), "D\xC3\xBCnen \xE2\x82\xAC");
+}
+
+TEST(KZText, Utf16ToUtf8JoinsPairsAndReplacesLoneSurrogates) {
+    const char16_t pair[] = {u'a', 0xD83D, 0xDE00, u'b'};
+    const char16_t lone[] = {0xDC00, u'x', 0xD800};
+    KZString out;
+    ASSERT_TRUE(KZUtf16ToUtf8(pair, 4, out));
+    EXPECT_STREQ(out.c_str(), "a\xF0\x9F\x98\x80"
+                              "b");
+    ASSERT_TRUE(KZUtf16ToUtf8(lone, 3, out));
+    EXPECT_STREQ(out.c_str(), "\xEF\xBF\xBDx\xEF\xBF\xBD");
+}
+
 } // namespace
