@@ -372,6 +372,119 @@ class CliTest(unittest.TestCase):
         self.assertIn("Unable to read License File:\n" + path("clash/gone.txt"), err)
         self.assertFalse(os.path.exists(folder))
 
+    def accented_project(self, name):
+        """The folder "Bilder für Dünen" of a European author, with its project."""
+        folder = path(os.path.join(name, "Bilder für Dünen"))
+        os.makedirs(folder, exist_ok=True)
+        files = {n: os.path.join(folder, n) for n in
+                 ["Dünen.png", "Dünen.swf", "Grün.png", "Lies mich.txt", "Café.html", "Señal.dat"]}
+        magick("-size", "64x48", "xc:#C08040", files["Dünen.png"])
+        magick("-size", "164x314", "xc:#208040", files["Grün.png"])
+        for n in ["Lies mich.txt", "Café.html", "Señal.dat"]:
+            with open(files[n], "wb") as f:
+                f.write(("contents of " + n + "\n").encode())
+        code, _, err = run("convert", files["Dünen.png"], "-o", files["Dünen.swf"])
+        self.assertEqual(code, 0, err)
+        kpj = os.path.join(folder, "Düne.kpj")
+        code, _, err = run("project", "new", "-o", kpj, "movie_file=" + files["Dünen.swf"],
+                           "short_name=Dünen", "long_name=Dünen bei Nacht",
+                           "custom_wizard_image=true", "wizard_image_file=" + files["Grün.png"],
+                           "install_readme=true", "readme_file=" + files["Lies mich.txt"],
+                           "install_additional_files=true",
+                           "additional_files=%s;%s" % (files["Café.html"], files["Señal.dat"]))
+        self.assertEqual(code, 0, err)
+        return folder, kpj, files
+
+    def test_accented_names(self):
+        folder, kpj, files = self.accented_project("accents")
+        # The document holds the paths in Windows-1252, and shows them as the terminal does.
+        self.assertIn(b"Bilder f\xfcr D\xfcnen", read(kpj))
+        self.assertNotIn("Bilder für".encode(), read(kpj))
+        shown = json.loads(run("project", "show", kpj, "--json")[1])
+        self.assertEqual(shown["movie_file"], files["Dünen.swf"])
+
+        scr = os.path.join(folder, "Düne.scr")
+        code, out, err = run("build", kpj, "-o", scr, "--seed", "7")
+        self.assertEqual(code, 0, err)
+        code, out, err = run("info", scr, "--json")
+        self.assertEqual(code, 0, err)
+        # Read as Windows-1252, as Windows would: UTF-8 bytes would show as "DÃ¼nen.swf".
+        self.assertEqual([e["name"] for e in json.loads(out)["entries"]], ["Dünen.swf"])
+        self.assertEqual(json.loads(out)["long_name"], "Dünen bei Nacht")
+        extracted = os.path.join(folder, "Ausgepackt Ü")
+        code, out, err = run("extract", scr, "-d", extracted)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(out, os.path.join(extracted, "Dünen.swf") + "\n")
+        self.assertEqual(os.listdir(extracted), ["Dünen.swf"])
+        self.assertEqual(read(os.path.join(extracted, "Dünen.swf")), read(files["Dünen.swf"]))
+
+        script_folder = os.path.join(folder, "Skript")
+        code, out, err = run("script", kpj, "-o", script_folder)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(sorted(os.listdir(script_folder)),
+                         sorted(["setup.iss", "Dünen.scr", "pomlet.exe", "wizard_image.bmp",
+                                 "wizard_small_image.bmp", "Lies mich.txt", "Café.html",
+                                 "Señal.dat"]))
+        for n in ["Lies mich.txt", "Café.html", "Señal.dat"]:
+            self.assertEqual(read(os.path.join(script_folder, n)), read(files[n]))
+        script = read(os.path.join(script_folder, "setup.iss")).decode("cp1252").split("\r\n")
+        for line in ['Source: "Dünen.scr"; DestName: "Dünen.scr"; DestDir: "{sys}"; '
+                     'CopyMode: alwaysoverwrite;',
+                     'Source: "Café.html"; DestDir: "{app}"; CopyMode: alwaysoverwrite;',
+                     'Source: "Señal.dat"; DestDir: "{app}"; CopyMode: alwaysoverwrite;',
+                     'Source: "Lies mich.txt"; DestDir: "{app}"; CopyMode: alwaysoverwrite;']:
+            self.assertIn(line, script)
+        # The wizard picture is the author's "Grün.png" (#208040), not the built-in one.
+        bmp = read(os.path.join(script_folder, "wizard_image.bmp"))
+        pixels, header = struct.unpack("<I", bmp[10:14])[0], struct.unpack("<I", bmp[14:18])[0]
+        entry = 14 + header + 4 * bmp[pixels + 1000]
+        self.assertEqual(bmp[entry:entry + 3], bytes([0x40, 0x80, 0x20]))
+        p = subprocess.run([ISCC, os.path.join(script_folder, "setup.iss")], capture_output=True,
+                           text=True)
+        self.assertEqual(p.returncode, 0, p.stdout)
+
+        setup = os.path.join(folder, "Dünen Setup.exe")
+        code, _, err = run("setup", kpj, "-o", setup, "--iscc", ISCC)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(read(setup), read(ISCC))
+
+    def test_accented_project_moved_with_its_files(self):
+        folder, kpj, files = self.accented_project("moving")
+        moved = path(os.path.join("moving", "Projekte", "Übung"))
+        os.makedirs(os.path.dirname(moved))
+        os.rename(folder, moved)
+        shown = json.loads(run("project", "show", os.path.join(moved, "Düne.kpj"), "--json")[1])
+        self.assertEqual(shown["movie_file"], os.path.join(moved, "Dünen.swf"))
+        self.assertEqual(shown["readme_file"], os.path.join(moved, "Lies mich.txt"))
+        self.assertEqual(shown["additional_files"],
+                         [os.path.join(moved, "Café.html"), os.path.join(moved, "Señal.dat")])
+
+    def test_names_without_a_windows_1252_form_are_refused(self):
+        _, kpj, _ = self.accented_project("refused")
+        cjk = path("日本")
+        for args in [["build", cjk + ".kpj", "-o", path("x.scr")],
+                     ["build", kpj, "-o", cjk + ".scr"],
+                     ["project", "new", "-o", cjk + ".kpj"],
+                     ["convert", cjk + ".png", "-o", path("x.swf")],
+                     ["info", cjk + ".scr"],
+                     ["extract", path("x.scr"), "-d", cjk],
+                     ["script", kpj, "-o", cjk],
+                     ["setup", kpj, "-o", cjk + ".exe", "--iscc", ISCC]]:
+            code, _, err = run(*args)
+            self.assertEqual(code, 1, args)
+            self.assertIn('the name "%s' % cjk, err, args)
+            self.assertIn("no form in the Windows-1252 code page", err, args)
+        self.assertFalse(os.path.exists(cjk))
+        self.assertFalse(os.path.exists(cjk + ".kpj"))
+        # The temporary folder the builds write into.
+        os.makedirs(cjk, exist_ok=True)
+        for command in ["build", "script", "setup"]:
+            code, _, err = run(command, kpj, "-o", path("tmp-out"), env={"TMPDIR": cjk})
+            self.assertEqual(code, 1, command)
+            self.assertIn('the temporary folder "%s" has no name in the Windows-1252 code page'
+                          % cjk, err)
+        self.assertEqual(os.listdir(cjk), [])
+
     def test_picture(self):
         code, out, err = run("picture", path("photo.png"))
         self.assertEqual(code, 0, err)
