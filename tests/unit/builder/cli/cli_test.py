@@ -443,10 +443,23 @@ class CliTest(unittest.TestCase):
                            text=True)
         self.assertEqual(p.returncode, 0, p.stdout)
 
+        # The compiler and the temporary folder (so the script's path, which the compiler is
+        # started with) have accented names too; the script's path goes to the compiler without
+        # quotation marks, so its folder has no blank.
+        compiler = os.path.join(folder, "Übersetzer", "iscc")
+        temporary = path("Temporär")
+        os.makedirs(os.path.dirname(compiler))
+        os.makedirs(temporary)
+        shutil.copy2(ISCC, compiler)
+        log = path("accents-compiles.log")
         setup = os.path.join(folder, "Dünen Setup.exe")
-        code, _, err = run("setup", kpj, "-o", setup, "--iscc", ISCC)
+        code, _, err = run("setup", kpj, "-o", setup, "--iscc", compiler,
+                           env={"TMPDIR": temporary, "ISCC_STANDIN_LOG": log})
         self.assertEqual(code, 0, err)
         self.assertEqual(read(setup), read(ISCC))
+        script_path = read(log).decode().strip()
+        self.assertEqual(os.path.dirname(script_path), temporary)
+        self.assertEqual(os.listdir(temporary), [])  # the temporary files are gone
 
     def test_accented_project_moved_with_its_files(self):
         folder, kpj, files = self.accented_project("moving")
