@@ -94,6 +94,12 @@ int main(int argc, char** argv) {
     }
     // The project defaults point into the folder of the program, as they do for scrkit.exe.
     FCSetBuilderFolder(FCProgramFolder());
+    std::string unnamed = CliUnnamedProgramFolder();
+    if (!unnamed.empty())
+        fprintf(stderr,
+                "scrkit-cli: the program's folder \"%s\" has no name in the Windows-1252 code "
+                "page: the project defaults point into the current folder\n",
+                unnamed.c_str());
     for (const Command& command : kCommands) {
         if (strcmp(argv[1], command.name) == 0) {
             int status = command.run(argc - 2, argv + 2);

@@ -1,6 +1,6 @@
 // Text at the terminal's edge: the document holds ANSI (Windows-1252 on POSIX) bytes, payloads
 // hold UTF-16; a POSIX terminal speaks UTF-8. On Windows the console takes ANSI as it is. The
-// first four functions are the platform's (cli_text_posix.cpp, cli_text_win32.cpp).
+// first five functions are the platform's (cli_text_posix.cpp, cli_text_win32.cpp).
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,8 @@ std::string CliUtf16ToTerminal(const uint16_t* units, size_t count);
 // The system's name of a temporary folder that the engine cannot name (POSIX: $TMPDIR with a
 // character outside the code page); empty when there is none such.
 std::string CliUnnamedTempFolder();
+// Likewise the folder of the program itself, whose sample the project defaults point at.
+std::string CliUnnamedProgramFolder();
 // A JSON string literal with its quotes, of terminal text.
 std::string CliJsonString(const std::string& text);
 // A Windows colour value (0x00BBGGRR) as #RRGGBB.

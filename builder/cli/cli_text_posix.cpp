@@ -2,6 +2,9 @@
 #include "builder/cli/cli_text.h"
 
 #include <cstdlib>
+#include <unistd.h>
+
+#include "builder/engine/fc_platform.h"
 
 #include "media/base/kz_folder.h"
 #include "media/base/kz_text.h"
@@ -27,4 +30,15 @@ std::string CliUnnamedTempFolder() {
         return std::string();
     const char* folder = getenv("TMPDIR");
     return folder && *folder ? folder : "/tmp";
+}
+
+std::string CliUnnamedProgramFolder() {
+    if (!FCProgramFolder().IsEmpty())
+        return std::string();
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return std::string(); // the system does not say: nothing to name
+    std::string folder(buffer, size_t(n));
+    return folder.substr(0, folder.find_last_of('/') + 1);
 }

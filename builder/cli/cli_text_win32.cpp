@@ -23,3 +23,7 @@ std::string CliUnnamedTempFolder() {
     // Windows names its temporary folder in the ANSI code page itself.
     return std::string();
 }
+
+std::string CliUnnamedProgramFolder() {
+    return std::string();
+}

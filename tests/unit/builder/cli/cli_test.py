@@ -497,6 +497,14 @@ class CliTest(unittest.TestCase):
             self.assertIn('the temporary folder "%s" has no name in the Windows-1252 code page'
                           % cjk, err)
         self.assertEqual(os.listdir(cjk), [])
+        # The program's own folder, whose sample the defaults name: said, not taken as another.
+        program = os.path.join(cjk, "scrkit-cli")
+        shutil.copy2(CLI, program)
+        p = subprocess.run([program, "project", "show", kpj], capture_output=True, text=True)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertIn('the program\'s folder "%s/" has no name in the Windows-1252 code page'
+                      % cjk, p.stderr)
+        self.assertNotIn("has no name", run("project", "show", kpj)[2])
 
     def test_picture(self):
         code, out, err = run("picture", path("photo.png"))
