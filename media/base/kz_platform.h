@@ -23,3 +23,6 @@ int KZCurrentLocalYear();
 int64_t KZFileModificationTime(const char* path);
 // The line end of the platform's text files: "\r\n" on Windows, "\n" on POSIX.
 const char* KZTextLineEnd();
+// Both paths name one existing file as the file system compares them: through links, and
+// ignoring letter case where the file system does (Windows). False when either is missing.
+bool KZSameFile(const char* a, const char* b);

@@ -21,3 +21,16 @@ int64_t KZFileModificationTime(const char* path) {
 const char* KZTextLineEnd() {
     return "\n";
 }
+
+bool KZSameFile(const char* a, const char* b) {
+    if (!a || !b || !*a || !*b)
+        return false;
+    KZString name_a, name_b;
+    if (!KZToSystemName(a, name_a) || !KZToSystemName(b, name_b))
+        return false;
+    // stat follows links: a link and its target are one file, as are two hard links.
+    struct stat first, second;
+    if (stat(name_a, &first) != 0 || stat(name_b, &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}

@@ -234,6 +234,43 @@ TEST(KZFolder, FullPathStartsAtTheRoot) {
     EXPECT_EQ(again.Compare(full), 0);
 }
 
+TEST(KZFile, SameFileAsTheFileSystemComparesThem) {
+    KZString top = MakeTempFileName();
+    ASSERT_FALSE(top.IsEmpty());
+    ASSERT_TRUE(KZCreateFolders(top));
+    std::string sep(1, KZPathSeparator());
+    std::string movie = std::string(top.c_str()) + sep + "D\xFCnen.swf";
+    std::string other = std::string(top.c_str()) + sep + "other.swf";
+    ASSERT_TRUE(KZWriteWholeFile(movie.c_str(), "FWS", 3));
+    ASSERT_TRUE(KZWriteWholeFile(other.c_str(), "FWS", 3));
+    std::string dotted = std::string(top.c_str()) + sep + "." + sep + "D\xFCnen.swf";
+    EXPECT_TRUE(KZSameFile(movie.c_str(), movie.c_str()));
+    EXPECT_TRUE(KZSameFile(movie.c_str(), dotted.c_str()));
+    EXPECT_FALSE(KZSameFile(movie.c_str(), other.c_str())); // equal bytes, two files
+    std::string gone = std::string(top.c_str()) + sep + "gone.swf";
+    EXPECT_FALSE(KZSameFile(gone.c_str(), gone.c_str())); // a missing file is no input
+    EXPECT_FALSE(KZSameFile("", ""));
+    std::string link = std::string(top.c_str()) + sep + "link.swf";
+#if defined(_WIN32)
+    // Windows file names ignore letter case.
+    std::string upper = std::string(top.c_str()) + sep + "D\xFCNEN.SWF";
+    EXPECT_TRUE(KZSameFile(movie.c_str(), upper.c_str()));
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), movie.c_str(), nullptr));
+#else
+    KZString system_movie;
+    ASSERT_TRUE(KZToSystemName(movie.c_str(), system_movie));
+    KZString system_link;
+    ASSERT_TRUE(KZToSystemName(link.c_str(), system_link));
+    ASSERT_EQ(symlink(system_movie, system_link), 0); // a link, not a second name of the file
+#endif
+    EXPECT_TRUE(KZSameFile(link.c_str(), movie.c_str()));
+    EXPECT_FALSE(KZSameFile(link.c_str(), other.c_str()));
+    KZDeleteFile(link.c_str());
+    KZDeleteFile(movie.c_str());
+    KZDeleteFile(other.c_str());
+    RemoveFolder(top);
+}
+
 #if !defined(_WIN32)
 TEST(KZFolder, TemporaryFolderComesBackInTheCodePage) {
     const char* saved = getenv("TMPDIR");
