@@ -7,6 +7,7 @@
 #include "builder/cli/cli_commands.h"
 #include "builder/cli/cli_reporter.h"
 #include "builder/cli/cli_text.h"
+#include "builder/engine/fc_build_inputs.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_screensaver_builder.h"
 #include "builder/resources/fc_builtin_resources.h"
@@ -128,6 +129,8 @@ int CliConvert(int argc, char** argv) {
         return CLI_FAILED;
 
     CliReporter reporter;
+    if (!FCCheckOutputIsNoInput(output_path, {{input_path, "picture"}}, reporter))
+        return CLI_FAILED;
     if (!preview)
         return ConvertImageFileToMovie(input_path, output_path, &reporter) ? CLI_OK : CLI_FAILED;
     KZPicture* picture = LoadPicture(input_path);

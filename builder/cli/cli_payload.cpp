@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "builder/cli/cli_commands.h"
+#include "builder/cli/cli_reporter.h"
 #include "builder/cli/cli_text.h"
+#include "builder/engine/fc_build_inputs.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
 #include "media/base/kz_memory.h"
@@ -222,6 +224,10 @@ int CliExtract(int argc, char** argv) {
                             qvrk_payload_result_text(result));
         std::string target = base + name;
         std::string shown = CliAnsiToTerminal(target.c_str());
+        // A stored name equal to the screensaver's own, extracted beside it, would replace it.
+        CliReporter reporter;
+        if (!FCCheckOutputIsNoInput(target.c_str(), {{file, "screensaver"}}, reporter))
+            return CLI_FAILED;
         if (!KZWriteWholeFile(target.c_str(), data.data(), int(size)))
             return CliError(CLI_FAILED, "Unable to write file:\n%s", shown.c_str());
         printf("%s\n", shown.c_str());

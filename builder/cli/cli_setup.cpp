@@ -8,6 +8,7 @@
 #include "builder/cli/cli_commands.h"
 #include "builder/cli/cli_reporter.h"
 #include "builder/cli/cli_text.h"
+#include "builder/engine/fc_build_inputs.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_installer_build.h"
 #include "builder/engine/fc_installer_script.h"
@@ -15,6 +16,7 @@
 #include "builder/resources/fc_builtin_resources.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
+#include "media/base/kz_platform.h"
 
 namespace {
 
@@ -167,6 +169,13 @@ int CliSetup(int argc, char** argv) {
     KZString full_output = KZFullPath(output_path);
     if (full_output.IsEmpty())
         full_output = output_path;
+    FCBuildInputs inputs;
+    FCAddScreensaverInputs(document, resources, inputs);
+    FCAddSetupInputs(document, inputs);
+    inputs.push_back({options.compiler.IsEmpty() ? FCDefaultCompilerPath() : options.compiler,
+                      "installer compiler"});
+    if (!FCCheckOutputIsNoInput(full_output, inputs, reporter))
+        return CLI_FAILED;
     if (write_installer(document, full_output, resources, reporter, options))
         return CLI_OK;
     if (!report.IsEmpty()) {
@@ -240,6 +249,18 @@ int CliScript(int argc, char** argv) {
     if (copy.custom_icon && !copy.custom_icon_file.IsEmpty() && !place(copy.custom_icon_file))
         return CLI_FAILED;
 
+    // Nothing the folder gets may be written over an input; a file that is in the folder already
+    // under its own name stays as it is (copying it onto itself would empty it).
+    FCBuildInputs inputs;
+    FCAddScreensaverInputs(document, resources, inputs);
+    FCAddSetupInputs(document, inputs);
+    for (const FolderFiles::Entry& e : names.entries) {
+        std::string to = Join(folder, e.name);
+        if ((e.source.empty() || !KZSameFile(e.source.c_str(), to.c_str())) &&
+            !FCCheckOutputIsNoInput(to.c_str(), inputs, reporter))
+            return CLI_FAILED;
+    }
+
     if (!KZCreateFolders(folder.c_str()))
         return CliError(CLI_FAILED, "Unable to create folder:\n%s", folder_argument);
     FCInstallerFiles files;
@@ -257,10 +278,7 @@ int CliScript(int argc, char** argv) {
         if (e.source.empty())
             continue;
         std::string to = Join(folder, e.name);
-        // A file that is in the folder already under its name stays as it is: copying it onto
-        // itself would empty it.
-        KZString from_full = KZFullPath(e.source.c_str());
-        if (!from_full.IsEmpty() && from_full == KZFullPath(to.c_str()))
+        if (KZSameFile(e.source.c_str(), to.c_str()))
             continue;
         if (!KZCopyFile(e.source.c_str(), to.c_str()))
             return CannotCreate(to);

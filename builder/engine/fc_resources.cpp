@@ -25,6 +25,12 @@ void FCResourceTable::set_file(int number, const char* path) {
     e.path = path;
 }
 
+const char* FCResourceTable::file_of(int number) const {
+    if (number < kFirst || number >= kFirst + kCount || entries[number - kFirst].path.IsEmpty())
+        return nullptr;
+    return entries[number - kFirst].path;
+}
+
 const uint8_t* FCResourceTable::find_bin(int number, uint32_t* size) {
     *size = 0;
     if (number < kFirst || number >= kFirst + kCount)

@@ -19,6 +19,12 @@ public:
     // The bytes of resource "BIN" `number`, valid for the life of this object; null when the
     // resource is missing or cannot be read.
     virtual const uint8_t* find_bin(int number, uint32_t* size) = 0;
+    // The file a resource is read from, so that a build can refuse to write over it; null for
+    // resources that are no file of their own.
+    virtual const char* file_of(int number) const {
+        (void)number;
+        return nullptr;
+    }
 };
 
 // Resources that live in memory the caller keeps (data compiled into the program), with files
@@ -33,6 +39,7 @@ public:
     void set_data(int number, const uint8_t* data, uint32_t size);
     void set_file(int number, const char* path);
     const uint8_t* find_bin(int number, uint32_t* size) override;
+    const char* file_of(int number) const override;
 
 private:
     struct Entry {

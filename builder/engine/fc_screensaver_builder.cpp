@@ -11,6 +11,7 @@
 #include <chrono>
 #endif
 
+#include "builder/engine/fc_build_inputs.h"
 #include "builder/engine/fc_cws_convert.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_movie_info.h"
@@ -399,6 +400,10 @@ bool ScreensaverBuild::Run(const FCBuildOptions& options) {
 
 bool build_screensaver(const FCDocument& document, const char* output_path, FCResources& resources,
                        KZReporter& reporter, const FCBuildOptions& options) {
+    FCBuildInputs inputs;
+    FCAddScreensaverInputs(document, resources, inputs);
+    if (!FCCheckOutputIsNoInput(output_path, inputs, reporter))
+        return false;
     ScreensaverBuild build(document, output_path, resources, reporter);
     return build.Run(options);
 }

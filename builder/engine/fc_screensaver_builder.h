@@ -18,6 +18,7 @@ struct FCBuildOptions {
 
 // Writes the screensaver to output_path. True when the complete file was written. On false the
 // error has been reported through `reporter`, whatever file was at output_path before is left as
-// it was, and none of the build's temporary files remain. The document is not changed.
+// it was, and none of the build's temporary files remain. The document is not changed. An output
+// that is one of the build's inputs (fc_build_inputs.h) is refused before anything is written.
 bool build_screensaver(const FCDocument& document, const char* output_path, FCResources& resources,
                        KZReporter& reporter, const FCBuildOptions& options = FCBuildOptions());

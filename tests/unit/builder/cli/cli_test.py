@@ -242,6 +242,62 @@ class CliTest(unittest.TestCase):
         code, _, err = run("build", kpj, "-o", out, "--stub", path("no-stub.exe"))
         self.assertEqual(code, 1)
 
+    def test_an_output_never_replaces_an_input(self):
+        folder = path("inputs")
+        os.makedirs(folder, exist_ok=True)
+        movie = os.path.join(folder, "m.swf")
+        shutil.copy(path("movie.swf"), movie)
+        shutil.copy(path("photo.png"), os.path.join(folder, "same.png"))
+        stub = os.path.join(folder, "stub.exe")
+        shutil.copy(path("stub.exe"), stub)
+        kpj = os.path.join(folder, "p.kpj")
+        kpj2 = os.path.join(folder, "p2.kpj")
+        self.assertEqual(run("project", "new", "-o", kpj, "movie_file=" + movie)[0], 0)
+        kpj_setup, files = self.setup_project("inputs-setup")
+        os.symlink(movie, os.path.join(folder, "link.scr"))
+        cases = [
+            (["build", kpj, "-o", movie, "--stub", stub], movie, "main movie"),
+            (["build", kpj, "-o", kpj, "--stub", stub], kpj, "project"),
+            (["build", kpj, "-o", stub, "--stub", stub], stub, "stub"),
+            (["build", kpj, "-o", os.path.join(folder, "link.scr"), "--stub", stub], movie,
+             "main movie"),
+            (["convert", os.path.join(folder, "same.png"), "-o", os.path.join(folder, ".", "same.png")],
+             os.path.join(folder, "same.png"), "picture"),
+            (["setup", kpj_setup, "-o", files["ReadMe.txt"], "--iscc", ISCC], files["ReadMe.txt"],
+             "readme file"),
+            (["setup", kpj_setup, "-o", ISCC, "--iscc", ISCC], ISCC, "installer compiler"),
+        ]
+        for args, victim, role in cases:
+            with self.subTest(args=args):
+                before = read(victim)
+                code, _, err = run(*args)
+                self.assertEqual(code, 1, err)
+                self.assertIn("The output would overwrite the %s %s:\n%s" % (role, victim, args[3]),
+                              err)
+                self.assertEqual(read(victim), before)
+        # A script folder whose own files would replace one the project reads: the custom
+        # setup picture is named like the one the folder gets.
+        picture = path("inputs-setup/wizard_image.bmp")
+        magick("-size", "164x314", "xc:#208040", "BMP3:" + picture)
+        run("project", "set", kpj_setup, "custom_wizard_image=true", "wizard_image_file=" + picture)
+        before = read(picture)
+        code, _, err = run("script", kpj_setup, "-o", path("inputs-setup"))
+        self.assertEqual(code, 1, err)
+        self.assertIn("The output would overwrite the wizard image " + picture, err)
+        self.assertEqual(read(picture), before)
+
+        # An extraction beside the screensaver of a name it stores.
+        own = path("selfish")
+        os.makedirs(own, exist_ok=True)
+        scr = os.path.join(own, "self.scr")
+        subprocess.run([sys.executable, MAKE_SCREENSAVER, "--stub", path("stub.exe"), "--out", scr,
+                        "--item", "self.scr:100:1"], check=True)
+        before = read(scr)
+        code, _, err = run("extract", scr, "-d", own)
+        self.assertEqual(code, 1, err)
+        self.assertIn("The output would overwrite the screensaver " + scr, err)
+        self.assertEqual(read(scr), before)
+
     def test_info_and_extract_refuse_what_is_not_a_screensaver(self):
         code, _, err = run("info", path("photo.png"))
         self.assertEqual(code, 1)

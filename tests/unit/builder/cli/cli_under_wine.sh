@@ -20,6 +20,12 @@ $run "$exe" info win.scr >win-info.txt
 grep -q 'long_name: Cross-built' win-info.txt
 grep -q 'name "sample.swf"' win-info.txt
 
+# Windows names ignore case: the project spelt in capitals is the project, and stays as it was.
+cp win.kpj win-before.kpj
+! $run "$exe" build win.kpj -o WIN.KPJ --seed 4242 2>refused.txt
+grep -q 'The output would overwrite the project' refused.txt
+cmp win.kpj win-before.kpj
+
 # A setup program through the compiler, and a script folder that the compiler takes as it is.
 iscc_windows="Z:$(echo "$iscc" | tr / '\\')"
 $run "$exe" setup win.kpj -o win-setup.exe --iscc "$iscc_windows"

@@ -362,6 +362,60 @@ TEST_F(FCScreensaverBuilderTest, FailuresReportAndLeaveTheOldOutputAlone) {
     }
 }
 
+TEST_F(FCScreensaverBuilderTest, OutputThatIsAnInputIsRefusedAndTheInputStays) {
+    std::string movie = doc.movie_file.c_str();
+    std::string playback = Movie("play.swf", 200, 200);
+    std::string credits = Movie("credits.swf", 200, 200);
+    std::string preview = Movie("preview.swf", 200, 200);
+    std::string project = scratch.file("p.kpj");
+    ASSERT_TRUE(WriteBytes(project, {'k', 'p', 'j'}));
+    std::string stub_file = scratch.file("saverengine.exe");
+    ASSERT_TRUE(WriteBytes(stub_file, stub));
+    resources.set_file(FC_RES_STUB, stub_file.c_str());
+    doc.path_name = project.c_str();
+    doc.embed_playback_files = true;
+    doc.playback_files.Add(KZString(playback.c_str()));
+    doc.settings_show_movie = true;
+    doc.settings_movie_file = credits.c_str();
+    doc.preview_mode = 3;
+    doc.preview_file = preview.c_str();
+    std::string dotted_movie = scratch.path() + "./main.swf";
+#ifdef _WIN32
+    std::string other_spelling = scratch.file("MAIN.SWF"); // Windows names ignore case
+#else
+    std::string other_spelling = scratch.file("link.scr"); // a link to the movie
+    ASSERT_EQ(symlink(movie.c_str(), other_spelling.c_str()), 0);
+#endif
+    const struct {
+        std::string output, input;
+        const char* role;
+    } cases[] = {
+        {movie, movie, "main movie"},
+        {dotted_movie, movie, "main movie"},
+        {other_spelling, movie, "main movie"},
+        {playback, playback, "playback file"},
+        {credits, credits, "settings dialog file"},
+        {preview, preview, "preview file"},
+        {project, project, "project"},
+        {stub_file, stub_file, "stub"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        reporter.messages.clear();
+        std::vector<uint8_t> before = ReadBytes(c.input);
+        EXPECT_FALSE(build_screensaver(doc, c.output.c_str(), resources, reporter));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0], std::string("The output would overwrite the ") + c.role +
+                                            " " + c.input + ":\n" + c.output);
+        EXPECT_EQ(ReadBytes(c.input), before);
+        EXPECT_FALSE(Exists(c.output + ".partial"));
+    }
+    // A file the build does not read may be replaced: the same settings file, shown no more.
+    doc.settings_show_movie = false;
+    output = credits;
+    EXPECT_TRUE(Build());
+}
+
 TEST_F(FCScreensaverBuilderTest, OutputThatCannotBeCreated) {
     std::string bad = scratch.file("no-such-folder/out.scr");
     EXPECT_FALSE(build_screensaver(doc, bad.c_str(), resources, reporter));
