@@ -35,8 +35,14 @@ bool ApplyAll(FCDocument& document, int count, char** assignments) {
 }
 
 int Save(FCDocument& document, const char* path) {
-    if (!document.save(path))
-        return CliError(CLI_FAILED, "Unable to write file:\n%s", CliAnsiToTerminal(path).c_str());
+    KZString why;
+    if (!document.save(path, &why)) {
+        std::string shown = CliAnsiToTerminal(path);
+        if (!why.IsEmpty())
+            return CliError(CLI_FAILED, "Unable to write file:\n%s\n%s", shown.c_str(),
+                            CliAnsiToTerminal(why).c_str());
+        return CliError(CLI_FAILED, "Unable to write file:\n%s", shown.c_str());
+    }
     return CLI_OK;
 }
 

@@ -191,9 +191,11 @@ public:
 
     // Project files. load returns an FCLoadResult; on any failure the document is left exactly
     // as it was. save writes beside the file at `path` and moves into place only when every
-    // write succeeded, so a failed save leaves the previous project intact.
+    // write succeeded, so a failed save leaves the previous project intact. It refuses, before
+    // writing anything, fields the reader would not take back; `why`, when not null, then says
+    // which (see FCFitsProjectFile).
     int load(const char* path);
-    bool save(const char* path);
+    bool save(const char* path, KZString* why = nullptr);
 
     // Opens a project with the user-facing messages through `reporter` and the wait cursor. On
     // failure the document becomes a fresh project (defaults, no path).

@@ -266,7 +266,37 @@ bool FCReadMovieBackgroundColor(const char* movie_path, FCColor& color) {
     return true;
 }
 
+bool FCFitsProjectFile(const FCDocumentFields& d, KZString* why) {
+    KZString reason;
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count && reason.IsEmpty(); ++i) {
+        const FCField& field = fields[i];
+        if (field.is_text() && field.text_of(d).GetLength() >= FC_KPJ_MAX_STRING) {
+            reason.Format("%s is %d bytes long; a project file holds texts under %d bytes",
+                          field.name, field.text_of(d).GetLength(), int(FC_KPJ_MAX_STRING));
+        } else if (field.kind == FC_FIELD_LIST) {
+            const FCStringList& list = field.list_of(d);
+            if (list.GetCount() > FC_KPJ_MAX_LIST)
+                reason.Format("%s has %d entries; a project file holds at most %d", field.name,
+                              list.GetCount(), int(FC_KPJ_MAX_LIST));
+            for (int e = 0; e < list.GetCount() && reason.IsEmpty(); ++e)
+                if (list[e].GetLength() >= FC_KPJ_MAX_STRING)
+                    reason.Format("entry %d of %s is %d bytes long; a project file holds texts "
+                                  "under %d bytes",
+                                  e + 1, field.name, list[e].GetLength(), int(FC_KPJ_MAX_STRING));
+        }
+    }
+    if (reason.IsEmpty())
+        return true;
+    if (why)
+        *why = reason;
+    return false;
+}
+
 bool FCWriteProjectFile(const FCDocumentFields& fields, KZStream& out) {
+    if (!FCFitsProjectFile(fields, nullptr))
+        return false;
     KZMemoryStream record;
     RecordWriter writer(record);
     WriteRecord(writer, fields);
@@ -326,8 +356,10 @@ int FCDocument::load(const char* path) {
     return FC_LOAD_OK;
 }
 
-bool FCDocument::save(const char* path) {
+bool FCDocument::save(const char* path, KZString* why) {
     if (path == nullptr || *path == '\0')
+        return false;
+    if (!FCFitsProjectFile(*this, why))
         return false;
     KZMemoryStream file;
     if (!FCWriteProjectFile(*this, file) || file.GetError() != 0)

@@ -22,7 +22,13 @@ enum {
     FC_KPJ_MAX_LIST = 1000,       // a list count above this (or below 0) reads as an empty list
 };
 
-// Serialises the whole project file (header, chunk and record) into `out`.
+// True when every list and string fits what the reader takes (FC_KPJ_MAX_LIST entries, strings
+// under FC_KPJ_MAX_STRING bytes): a file written past them would read back without its list, or
+// not at all. Otherwise `why`, when not null, names the field and the limit.
+bool FCFitsProjectFile(const FCDocumentFields& fields, KZString* why);
+
+// Serialises the whole project file (header, chunk and record) into `out`; false, with nothing
+// written, for fields the reader would not take back (FCFitsProjectFile).
 bool FCWriteProjectFile(const FCDocumentFields& fields, KZStream& out);
 
 // Reads a whole project file from memory into `fields` (which the caller has set to defaults).

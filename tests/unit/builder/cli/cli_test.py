@@ -176,6 +176,13 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 1, bad)
             self.assertTrue(err)
             self.assertEqual(read(kpj), before, bad)
+        # A list the reader would drop is not written at all.
+        many = ";".join("m%d.swf" % i for i in range(1001))
+        code, _, err = run("project", "set", kpj, "playback_files=" + many)
+        self.assertEqual(code, 1)
+        self.assertIn("Unable to write file:\n%s\nplayback_files has 1001 entries; a project "
+                      "file holds at most 1000" % kpj, err)
+        self.assertEqual(read(kpj), before)
         code, _, err = run("project", "set", kpj, "long_name=Dunes at Night", "quality=0")
         self.assertEqual(code, 0, err)
         shown = json.loads(run("project", "show", kpj, "--json")[1])

@@ -471,6 +471,65 @@ TEST_F(FCProjectFileTest, OpenProjectReportsEachFailureAndEndsAsFreshProject) {
     }
 }
 
+TEST_F(FCProjectFileTest, WhatTheReaderWouldRefuseIsNeverWritten) {
+    std::string path = dir.file("limits.kpj");
+    FCDocument old;
+    old.short_name = "Old";
+    ASSERT_TRUE(old.save(path.c_str()));
+    std::vector<uint8_t> before = ReadBytes(path);
+    const std::string longest(FC_KPJ_MAX_STRING - 1, 'x');
+    auto fill = [](FCStringList& list, int count) {
+        list.RemoveAll();
+        for (int i = 0; i < count; i++)
+            list.Add(KZString(("m" + std::to_string(i) + ".swf").c_str()));
+    };
+    const struct {
+        const char* what;
+        std::function<void(FCDocument&)> change;
+        std::string why;
+    } cases[] = {
+        {"a list past 1000", [&](FCDocument& d) { fill(d.playback_files, 1001); },
+         "playback_files has 1001 entries; a project file holds at most 1000"},
+        {"another list", [&](FCDocument& d) { fill(d.additional_files, 5000); },
+         "additional_files has 5000 entries; a project file holds at most 1000"},
+        {"a text of 10,000,000 bytes",
+         [&](FCDocument& d) { d.settings_message = (longest + "x").c_str(); },
+         "settings_message is 10000000 bytes long; a project file holds texts under 10000000 "
+         "bytes"},
+        {"a list entry of 10,000,000 bytes",
+         [&](FCDocument& d) {
+             fill(d.playback_files, 2);
+             d.playback_files[1] = (longest + "x").c_str();
+         },
+         "entry 2 of playback_files is 10000000 bytes long; a project file holds texts under "
+         "10000000 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FCDocument d;
+        c.change(d);
+        KZString why;
+        EXPECT_FALSE(d.save(path.c_str(), &why));
+        EXPECT_EQ(std::string(why.c_str()), c.why);
+        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_FALSE(Exists(path + ".saving"));
+        KZMemoryStream out;
+        EXPECT_FALSE(FCWriteProjectFile(d, out));
+        EXPECT_EQ(out.GetLength(), 0);
+    }
+
+    // Right at the limits the file is written and reads back whole.
+    FCDocument full;
+    fill(full.playback_files, FC_KPJ_MAX_LIST);
+    full.settings_message = longest.c_str();
+    ASSERT_TRUE(full.save(path.c_str()));
+    FCDocument back;
+    ASSERT_EQ(back.load(path.c_str()), FC_LOAD_OK);
+    EXPECT_EQ(back.playback_files.GetCount(), FC_KPJ_MAX_LIST);
+    EXPECT_STREQ(back.playback_files[FC_KPJ_MAX_LIST - 1].c_str(), "m999.swf");
+    EXPECT_EQ(back.settings_message.GetLength(), FC_KPJ_MAX_STRING - 1);
+}
+
 TEST_F(FCProjectFileTest, FailedSaveKeepsThePreviousProject) {
     FCDocument first;
     first.short_name = "First";
