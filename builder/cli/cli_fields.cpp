@@ -87,6 +87,11 @@ bool CliApplyAssignment(FCDocumentFields& fields, const char* assignment, std::s
         int32_t number;
         if (!ParseInt(value, &number))
             return bad("a decimal integer");
+        if (!field->in_range(number)) {
+            std::string range =
+                std::to_string(field->min_number) + " to " + std::to_string(field->max_number);
+            return bad(range.c_str());
+        }
         field->number_of(fields) = number;
         return true;
     }

@@ -16,8 +16,8 @@ const char kProjectHelp[] =
     "       scrkit-cli project show PROJECT.kpj [--json]\n"
     "       scrkit-cli project set PROJECT.kpj FIELD=VALUE ...\n"
     "Fields go by their document names (project show lists them). Booleans are true or false,\n"
-    "integers decimal, colours #RRGGBB, lists ';'-separated. An unknown field or a bad value is\n"
-    "an error and leaves the file as it was.\n";
+    "integers decimal within the field's range, colours #RRGGBB, lists ';'-separated. An unknown\n"
+    "field or a bad value is an error and leaves the file as it was.\n";
 
 // Applies every assignment to a copy, so that one bad value changes nothing.
 bool ApplyAll(FCDocument& document, int count, char** assignments) {

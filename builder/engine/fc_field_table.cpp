@@ -106,10 +106,13 @@ constexpr FCField Flag(const char* name, bool Fields::*member, bool value, int32
     return f;
 }
 
-constexpr FCField Number(const char* name, int32_t Fields::*member, int32_t value) {
+constexpr FCField Number(const char* name, int32_t Fields::*member, int32_t value, int32_t min,
+                         int32_t max) {
     FCField f = Base(name, FC_FIELD_INT, 1);
     f.number = member;
     f.default_number = value;
+    f.min_number = min;
+    f.max_number = max;
     return f;
 }
 
@@ -145,7 +148,7 @@ constexpr FCField kFields[] = {
     Made("install_dir", &Fields::install_dir, InstallDir),
     Flag("setup_password_enabled", &Fields::setup_password_enabled, false),
     Text("setup_password", &Fields::setup_password, ""),
-    After(Number("setup_language", &Fields::setup_language, 1), NormaliseSetupLanguage),
+    After(Number("setup_language", &Fields::setup_language, 1, 1, 11), NormaliseSetupLanguage),
     Flag("custom_wizard_image", &Fields::custom_wizard_image, false),
     Path("wizard_image_file", &Fields::wizard_image_file),
     Flag("custom_wizard_small_image", &Fields::custom_wizard_small_image, false),
@@ -155,11 +158,11 @@ constexpr FCField kFields[] = {
     Flag("scramble_movies", &Fields::scramble_movies, false),
     Flag("mute_sound", &Fields::mute_sound, false),
     Flag("user_can_mute", &Fields::user_can_mute, true),
-    Number("quality", &Fields::quality, 2),
+    Number("quality", &Fields::quality, 2, 0, 2),
     Flag("user_can_set_quality", &Fields::user_can_set_quality, true),
     Flag("custom_background", &Fields::custom_background, false),
     Color("background_color", &Fields::background_color),
-    Number("size_mode", &Fields::size_mode, 2),
+    Number("size_mode", &Fields::size_mode, 2, 0, 3),
     Flag("wake_on_left_click", &Fields::wake_on_left_click, true),
     Flag("wake_on_right_click", &Fields::wake_on_right_click, true),
     Flag("wake_on_mouse_move", &Fields::wake_on_mouse_move, true),
@@ -168,7 +171,7 @@ constexpr FCField kFields[] = {
     Path("settings_movie_file", &Fields::settings_movie_file),
     Text("settings_message", &Fields::settings_message, "<Insert your credits here>"),
     Flag("settings_show_movie", &Fields::settings_show_movie, false),
-    Number("preview_mode", &Fields::preview_mode, 0),
+    Number("preview_mode", &Fields::preview_mode, 0, 0, 3),
     Path("preview_file", &Fields::preview_file),
     Color("preview_color", &Fields::preview_color),
     Flag("show_license", &Fields::show_license, false),
@@ -204,7 +207,7 @@ constexpr FCField kFields[] = {
     Text("end_open_display_properties_message", &Fields::end_open_display_properties_message,
          "Configure and Preview Screensaver"),
     Flag("end_launch", &Fields::end_launch, false),
-    Number("end_launch_index", &Fields::end_launch_index, -1),
+    Number("end_launch_index", &Fields::end_launch_index, -1, -1, FC_KPJ_MAX_LIST - 1),
     Text("end_launch_target", &Fields::end_launch_target, ""),
     Flag("end_launch_ask", &Fields::end_launch_ask, false),
     Text("end_launch_message", &Fields::end_launch_message, ""),
@@ -227,6 +230,16 @@ constexpr bool WrittenByThisVersion() {
     return true;
 }
 static_assert(WrittenByThisVersion(), "a new field needs a new FC_KPJ_RECORD_VERSION");
+
+constexpr bool EveryNumberHasItsRange() {
+    for (const FCField& field : kFields)
+        if (field.kind == FC_FIELD_INT &&
+            (field.min_number > field.max_number || field.default_number < field.min_number ||
+             field.default_number > field.max_number))
+            return false;
+    return true;
+}
+static_assert(EveryNumberHasItsRange(), "a number field needs a range holding its default");
 
 } // namespace
 

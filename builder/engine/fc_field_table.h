@@ -37,10 +37,15 @@ struct FCField {
     KZString (*make_default)(const FCDocumentFields& fields);
     bool default_flag;
     int32_t default_number;
+    // The values a number may take, both included; a value outside them is refused where the
+    // author sets it (the reader keeps its own rules for old files).
+    int32_t min_number;
+    int32_t max_number;
 
     // When set: runs once the field has been read, or found missing from an older record.
     void (*after_read)(FCDocumentFields& fields, int32_t record_version);
 
+    bool in_range(int32_t v) const { return v >= min_number && v <= max_number; }
     bool is_text() const { return kind == FC_FIELD_STRING || kind == FC_FIELD_PATH; }
     KZString& text_of(FCDocumentFields& d) const { return d.*text; }
     const KZString& text_of(const FCDocumentFields& d) const { return d.*text; }

@@ -20,8 +20,10 @@ TEST(CliFieldsTest, AssignmentsOfEveryKind) {
         {"long_name=a=b", "long_name", "a=b"},
         {"compress_movies=false", "compress_movies", "false"},
         {"compress_movies=true", "compress_movies", "true"},
-        {"quality=-7", "quality", "-7"},
-        {"size_mode=2147483647", "size_mode", "2147483647"},
+        {"quality=0", "quality", "0"},
+        {"size_mode=3", "size_mode", "3"},
+        {"setup_language=11", "setup_language", "11"},
+        {"end_launch_index=-1", "end_launch_index", "-1"},
         {"background_color=#FF8000", "background_color", "#FF8000"},
         {"background_color=#0a0B0c", "background_color", "#0A0B0C"},
         {"playback_files=a.swf;b.swf", "playback_files", "a.swf;b.swf"},
@@ -67,8 +69,10 @@ TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
         "company_name=\xE2\x82",     // broken UTF-8
         "company_name=\xE4\xB8\xAD", // a character Windows-1252 lacks
         // Overlong forms of ';' and NUL, an encoded surrogate, a code point past U+10FFFF.
-        "playback_files=a\xC0\xBB" "b",
-        "company_name=a\xC0\x80" "b",
+        "playback_files=a\xC0\xBB"
+        "b",
+        "company_name=a\xC0\x80"
+        "b",
         "company_name=\xE0\x80\xBB",
         "company_name=\xED\xA0\x80",
         "company_name=\xF4\x90\x80\x80",
@@ -86,6 +90,29 @@ TEST(CliFieldsTest, BadAssignmentsChangeNothing) {
         const FCField* all = FCFields(&count);
         for (int i = 0; i < count; i++)
             EXPECT_EQ(CliFieldText(fields, all[i]), CliFieldText(before, all[i])) << all[i].name;
+    }
+}
+
+TEST(CliFieldsTest, NumbersOutsideTheirRangeAreRefusedWithTheRange) {
+    const struct {
+        const char* assignment;
+        const char* error;
+    } cases[] = {
+        {"quality=3", "bad value for quality: \"3\" (expected 0 to 2)"},
+        {"quality=-7", "bad value for quality: \"-7\" (expected 0 to 2)"},
+        {"size_mode=7", "bad value for size_mode: \"7\" (expected 0 to 3)"},
+        {"preview_mode=9", "bad value for preview_mode: \"9\" (expected 0 to 3)"},
+        {"setup_language=-3", "bad value for setup_language: \"-3\" (expected 1 to 11)"},
+        {"setup_language=0", "bad value for setup_language: \"0\" (expected 1 to 11)"},
+        {"end_launch_index=-2", "bad value for end_launch_index: \"-2\" (expected -1 to 999)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.assignment);
+        FCDocumentFields fields;
+        fields.set_defaults();
+        std::string error;
+        EXPECT_FALSE(CliApplyAssignment(fields, c.assignment, &error));
+        EXPECT_EQ(error, c.error);
     }
 }
 

@@ -176,6 +176,11 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 1, bad)
             self.assertTrue(err)
             self.assertEqual(read(kpj), before, bad)
+        code, _, err = run("project", "set", kpj, "quality=3", "size_mode=7", "preview_mode=9",
+                           "setup_language=-3")
+        self.assertEqual(code, 1)
+        self.assertIn('bad value for quality: "3" (expected 0 to 2)', err)
+        self.assertEqual(read(kpj), before)
         # A list the reader would drop is not written at all.
         many = ";".join("m%d.swf" % i for i in range(1001))
         code, _, err = run("project", "set", kpj, "playback_files=" + many)
