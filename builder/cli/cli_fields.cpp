@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "builder/cli/cli_text.h"
+#include "media/base/kz_text.h"
 
 namespace {
 
@@ -23,22 +24,12 @@ bool ParseInt(const char* text, int32_t* value) {
     return true;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool ParseColor(const char* text, FCColor* color) {
     if (strlen(text) != 7 || text[0] != '#')
         return false;
     int channel[3];
     for (int i = 0; i < 3; i++) {
-        int high = HexDigit(text[1 + 2 * i]), low = HexDigit(text[2 + 2 * i]);
+        int high = KZHexDigit(text[1 + 2 * i]), low = KZHexDigit(text[2 + 2 * i]);
         if (high < 0 || low < 0)
             return false;
         channel[i] = high * 16 + low;

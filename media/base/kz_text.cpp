@@ -185,3 +185,13 @@ bool KZUtf16ToUtf8(const char16_t* units, int count, KZString& out) {
     out = result;
     return true;
 }
+
+int KZHexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}

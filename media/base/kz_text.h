@@ -31,3 +31,6 @@ bool KZUtf8ToAnsi(const char* utf8, KZString& out);
 bool KZAnsiToUtf8(const char* ansi, KZString& out);
 // `count` units of UTF-16 as UTF-8; a lone surrogate becomes U+FFFD. False when memory runs out.
 bool KZUtf16ToUtf8(const char16_t* units, int count, KZString& out);
+
+// The value of a hexadecimal digit (either case), -1 for any other character.
+int KZHexDigit(char c);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "media/base/kz_text.h"
+
 void KZCHsvToRgb(double hue, double saturation, double value, double* red, double* green,
                  double* blue) {
     double h = (hue - std::floor(hue)) * 6.0;
@@ -100,16 +102,6 @@ void KZCFormatHexColor(KZCColor color, char* buffer, int size) {
     std::snprintf(buffer, size, "#%02X%02X%02X", KZCRed(color), KZCGreen(color), KZCBlue(color));
 }
 
-static int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 static bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -138,7 +130,7 @@ bool KZCParseClipboardColor(const char* text, KZCColor* color) {
     int digits[6] = {0, 0, 0, 0, 0, 0};
     int count = 0;
     for (size_t i = begin; i < end && count < 6; ++i) {
-        int d = HexDigit(s[i]);
+        int d = KZHexDigit(s[i]);
         if (d < 0)
             break;
         digits[count++] = d;
@@ -156,7 +148,7 @@ bool KZCParseHexColor(const char* text, KZCColor* color) {
         ++text;
     int digits[6];
     for (int i = 0; i < 6; ++i) {
-        digits[i] = HexDigit(text[i]);
+        digits[i] = KZHexDigit(text[i]);
         if (digits[i] < 0)
             return false;
     }

@@ -144,4 +144,16 @@ TEST(KZText, Utf16ToUtf8JoinsPairsAndReplacesLoneSurrogates) {
     EXPECT_STREQ(out.c_str(), "\xEF\xBF\xBDx\xEF\xBF\xBD");
 }
 
+TEST(KZText, HexDigits) {
+    // The neighbours of each digit range in ASCII are not digits.
+    const struct {
+        char c;
+        int value;
+    } cases[] = {{'0', 0},  {'9', 9},  {'a', 10}, {'f', 15},  {'A', 10},
+                 {'F', 15}, {'/', -1}, {':', -1}, {'@', -1},  {'G', -1},
+                 {'`', -1}, {'g', -1}, {' ', -1}, {'\0', -1}, {'\xC1', -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(KZHexDigit(c.c), c.value) << int((unsigned char)c.c);
+}
+
 } // namespace
