@@ -30,6 +30,22 @@ void ReadPixel(const KZPicture* picture, const uint8_t* row, int x, uint8_t rgba
     }
 }
 
+// A top-down 24-bit DIB section; its pixels are BGR, rows `stride` bytes apart.
+HBITMAP CreateDib24(int width, int height, uint8_t** bits, int* stride) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *bits = static_cast<uint8_t*>(pixels);
+    *stride = (width * 3 + 3) / 4 * 4;
+    return bitmap;
+}
+
 } // namespace
 
 KZPicture* KZLoadPngResource(int id, const char* type) {
@@ -57,22 +73,15 @@ HBITMAP KZCreateBitmapFromPicture(const KZPicture* picture, COLORREF background)
     }
     int width = source->Width();
     int height = source->Height();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint8_t* bits = nullptr;
+    int stride = 0;
+    HBITMAP bitmap = CreateDib24(width, height, &bits, &stride);
     if (bitmap) {
-        int stride = (width * 3 + 3) / 4 * 4;
         const int back[3] = {GetRValue(background), GetGValue(background), GetBValue(background)};
         for (int y = 0; y < height; ++y) {
             // The picture's rows run bottom-up, the DIB's top-down.
             const uint8_t* row = source->Row(height - 1 - y);
-            uint8_t* out = static_cast<uint8_t*>(bits) + size_t(stride) * y;
+            uint8_t* out = bits + size_t(stride) * y;
             for (int x = 0; x < width; ++x) {
                 uint8_t rgba[4];
                 ReadPixel(source, row, x, rgba);
@@ -85,5 +94,23 @@ HBITMAP KZCreateBitmapFromPicture(const KZPicture* picture, COLORREF background)
     }
     if (expanded)
         expanded->Release();
+    return bitmap;
+}
+
+HBITMAP KZCreateBitmapFromRGB(const uint8_t* rgb, int width, int height) {
+    uint8_t* bits = nullptr;
+    int stride = 0;
+    HBITMAP bitmap = CreateDib24(width, height, &bits, &stride);
+    if (!bitmap)
+        return nullptr;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* in = rgb + size_t(y) * width * 3;
+        uint8_t* out = bits + size_t(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            out[x * 3] = in[x * 3 + 2];
+            out[x * 3 + 1] = in[x * 3 + 1];
+            out[x * 3 + 2] = in[x * 3];
+        }
+    }
     return bitmap;
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 class KZPicture;
 
 // A "PNG" resource of the resource module decoded; null when missing or unreadable. The caller
@@ -11,3 +13,5 @@ class KZPicture;
 KZPicture* KZLoadPngResource(int id, const char* type = "PNG");
 // A bitmap of the picture over `background`; null for a picture that is not valid.
 HBITMAP KZCreateBitmapFromPicture(const KZPicture* picture, COLORREF background);
+// A bitmap of `width` x `height` RGB pixels, rows top first and packed; null on failure.
+HBITMAP KZCreateBitmapFromRGB(const uint8_t* rgb, int width, int height);

@@ -9,33 +9,6 @@ namespace {
 
 const int kPictureTop = 6;
 
-// A top-down 24-bit DIB section holding RGB pixels.
-HBITMAP CreateBitmap24(const std::vector<uint8_t>& rgb, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
-        return nullptr;
-    int stride = (width * 3 + 3) & ~3;
-    uint8_t* out = static_cast<uint8_t*>(bits);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* s = &rgb[((size_t)y * width + x) * 3];
-            uint8_t* d = out + (size_t)y * stride + x * 3;
-            d[0] = s[2];
-            d[1] = s[1];
-            d[2] = s[0];
-        }
-    }
-    return bitmap;
-}
-
 } // namespace
 
 bool KZCBigButton::Attach(int id, HWND dialog) {
@@ -86,7 +59,7 @@ void KZCBigButton::MakeBitmaps() {
                                                    false, transparent_, face_, &images))
         return;
     for (int s = 0; s < KZC_BIG_STATE_COUNT; ++s)
-        bitmaps_[s].Reset(CreateBitmap24(images.pixels[s], width_, height_));
+        bitmaps_[s].Reset(KZCreateBitmapFromRGB(images.pixels[s].data(), width_, height_));
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, TRUE);
 }
