@@ -53,6 +53,12 @@ bool KZCColorPopup::Open(HWND button, int x, int y, KZCColor color, const char* 
     const RECT& work = monitor.rcWork;
     if (y + layout_.Height() > work.bottom && button_rect.top - layout_.Height() >= work.top)
         y = button_rect.top - layout_.Height();
+    // Fitting neither below nor above (a large resolution on a small screen), it moves up over
+    // the button rather than leave its last rows off the screen.
+    if (y + layout_.Height() > work.bottom)
+        y = work.bottom - layout_.Height();
+    if (y < work.top)
+        y = work.top;
     if (x + layout_.Width() > work.right)
         x = work.right - layout_.Width();
     if (x < work.left)
