@@ -3,7 +3,9 @@
 
 control_gallery_test.py STATE GALLERY_EXE GROUP
 GROUP: simple (message box, excluded characters, radio group, link label), color (the colour
-button and its pop-up).
+button, its pop-up and the colour dialog), pictures (menu button, big button, picture static,
+splash window), dpi144 (the gallery, the message box, the colour dialog and the pop-up at 144 dots
+per inch: nothing clipped).
 One gallery process serves every case of a group.
 """
 import os
@@ -21,6 +23,8 @@ STATE, GALLERY, GROUP = sys.argv[1:4]
 CAPTION = "scrkit control gallery"
 BOX = "Gallery box"
 WM_COPY, WM_PASTE, EM_SETSEL = 0x301, 0x302, 0xB1
+WM_GALLERY_FIT = 0x8001
+LOG_PIXELS = ("HKCU\\Control Panel\\Desktop", "LogPixels")
 failures = []
 
 
@@ -31,20 +35,34 @@ def check(condition, what):
 
 
 class Gallery:
-    def __init__(self, ui):
+    def __init__(self, ui, dpi=None):
         self.ui = ui
         self.log = os.path.join(tempfile.mkdtemp(prefix="gallery-"), "gallery.log")
-        self.process = subprocess.Popen(
-            [os.path.join(HARNESS, "wine-run"), "--state", STATE, GALLERY, "--seconds", "170"],
-            env=ui.env, stdout=open(self.log, "w"), stderr=subprocess.DEVNULL)
-        self.seen = 0
+        # Wine takes the resolution from the prefix when a program starts: set only for the
+        # gallery's start, so that other tests' programs keep 96.
+        if dpi:
+            before = ui.reg("get", LOG_PIXELS[0], LOG_PIXELS[1])
+            ui.reg("set", LOG_PIXELS[0], LOG_PIXELS[1], "REG_DWORD", dpi)
+        try:
+            self.process = subprocess.Popen(
+                [os.path.join(HARNESS, "wine-run"), "--state", STATE, GALLERY, "--seconds", "170"],
+                env=ui.env, stdout=open(self.log, "w"), stderr=subprocess.DEVNULL)
+            self.seen = 0
+            line = self.next_line("dpi ", 30)
+        finally:
+            if dpi and before.returncode == 0:
+                ui.reg("set", LOG_PIXELS[0], LOG_PIXELS[1], "REG_DWORD", before.stdout.strip())
+            elif dpi:
+                ui.reg("delete", LOG_PIXELS[0], LOG_PIXELS[1])
+        self.dpi = int(line.split()[1]) if line else 0
         ui.wait(CAPTION, timeout=30)
 
     def lines(self):
         return open(self.log).read().replace("\r", "").splitlines()
 
     def next_line(self, prefix, timeout=5):
-        """The first line starting with prefix after the last one returned, or None."""
+        """The first line starting with prefix (or one of a tuple) after the last one returned,
+        or None."""
         end = time.time() + timeout
         while time.time() < end:
             lines = self.lines()
@@ -54,6 +72,18 @@ class Gallery:
                     return lines[number]
             time.sleep(0.1)
         return None
+
+    def fit(self, window=None):
+        """(id, client width, height, needed width, height) of the visible texts of a window of
+        the gallery's process (the gallery itself by default)."""
+        handle = self.ui.handle(window) if window else 0
+        self.ui.post(CAPTION, 0, WM_GALLERY_FIT, 0, handle)
+        rows = []
+        while True:
+            line = self.next_line("fit ")
+            if line is None or line == "fit end":
+                return rows
+            rows.append(tuple(int(f) for f in line.split()[1:]))
 
     def stop(self):
         self.ui.close_window(CAPTION)
@@ -305,11 +335,236 @@ def test_color_button(ui, gallery):
     ui.gone(POPUP, 3)
 
 
+DIALOG = "Color Selection"
+HUE, SATURATION, VALUE, RED, GREEN, BLUE, HEX = range(11120, 11127)
+
+
+def dialog_fields(ui):
+    return [ui.control(DIALOG, i)["text"] for i in range(HUE, HEX + 1)]
+
+
+def type_field(ui, field, text):
+    ui.type_into(DIALOG, field, text, erase=len(ui.control(DIALOG, field)["text"]))
+    time.sleep(0.3)
+
+
+def test_color_dialog(ui, gallery):
+    ui.click(CAPTION, 170)
+    ui.wait(DIALOG)
+    old = ui.control(DIALOG, HEX)["text"]
+    # field, typed, shown while still typing, shown after leaving it.
+    cases = [(HUE, "370", "370", "10"), (HUE, "-10", "-10", "350"), (HUE, "20000", "20000", "280"),
+             (SATURATION, "150", "150", "100"), (VALUE, "-5", "-5", "0")]
+    for field, typed, typing, left in cases:
+        type_field(ui, field, typed)
+        while_typing = ui.control(DIALOG, field)["text"]
+        ui.key("Tab")
+        time.sleep(0.3)
+        after = ui.control(DIALOG, field)["text"]
+        check((while_typing, after) == (typing, left),
+              "typing %s into %d: %r while typing, %r after leaving" % (typed, field, while_typing, after))
+    type_field(ui, HEX, "#336699")
+    fields = dialog_fields(ui)
+    check(fields == ["210", "67", "60", "51", "102", "153", "#336699"],
+          "a typed #336699 sets red, green, blue and the HSV edits follow: %r" % fields)
+    ui.click_at(DIALOG, 1)
+    check(gallery.next_line("dialog ") == "dialog 1 336699" and ui.gone(DIALOG, 3),
+          "OK returns the colour")
+    ui.click(CAPTION, 170)
+    ui.wait(DIALOG)
+    type_field(ui, RED, "255")
+    ui.click_at(DIALOG, 2)
+    check(gallery.next_line("dialog ") == "dialog 2 " + old[1:] and ui.gone(DIALOG, 3),
+          "Cancel returns the old colour %s" % old)
+
+
+MENU = "@#32768"
+
+
+def test_menu_button(ui, gallery):
+    button = ui.control(CAPTION, 180)
+    for pick, want in (("first", "command 1801 0"), ("second", "command 1802 0"), ("Escape", None)):
+        ui.click_at(CAPTION, 180)
+        try:
+            menu = ui.tree(MENU, timeout=5)
+        except wine_ui.DriverError:
+            check(False, "the menu opens (%s)" % pick)
+            continue
+        check(menu["rect"][:2] == [button["rect"][0], button["rect"][3]],
+              "the menu opens below the button: %r" % menu["rect"])
+        left, top, right, bottom = menu["rect"]
+        if pick == "Escape":
+            ui.key("Escape")
+        else:
+            # Two items of one height: a quarter and three quarters down.
+            ui.xdotool("mousemove", left + 20, top + (bottom - top) * (1 if pick == "first" else 3) // 4)
+            time.sleep(0.2)
+            ui.xdotool("click", 1)
+        check(ui.gone(MENU, 3), "the menu closes (%s)" % pick)
+        line = gallery.next_line(("command 1801 ", "command 1802 "), 2)
+        check(line == want, "the %s item goes to the main window: %r" % (pick, line))
+
+
+def png_pixels(path):
+    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
+                          capture_output=True).stdout
+    return wine_ui.Screenshot(data)
+
+
+def crop(shot, left, top, width, height):
+    return [shot.pixel(left + x, top + y) for y in range(height) for x in range(width)]
+
+
+def test_big_button(ui, gallery):
+    png = png_pixels(os.path.join(HERE, "..", "..", "..", "builder", "resources", "art", "big_new.png"))
+    width, height = png.width, png.height
+    left, top, right, bottom = ui.control(CAPTION, 190)["rect"]
+    x0, y0 = left + (right - left - width) // 2, top + 6
+    ui.xdotool("mousemove", 5, 5)
+    time.sleep(0.3)
+    shots = {"normal": ui.screenshot()}
+    face = shots["normal"].pixel(left + 3, bottom - 4)
+    source = crop(png, 0, 0, width, height)
+    magenta = (255, 0, 255)
+    normal = [face if p == magenta else p for p in source]
+    ui.move_to(CAPTION, 190, 5, 5)
+    time.sleep(0.3)
+    shots["hot"] = ui.screenshot()
+    ui.xdotool("mousedown", 1)
+    time.sleep(0.3)
+    shots["pressed"] = ui.screenshot()
+    ui.xdotool("mouseup", 1)
+    check(gallery.next_line("command 190 ") == "command 190 0", "a click on the big button")
+    ui.xdotool("mousemove", 5, 5)
+    ui.click(CAPTION, 191)
+    time.sleep(0.3)
+    shots["disabled"] = ui.screenshot()
+    ui.click(CAPTION, 191)
+    got = {k: crop(v, x0, y0, width, height) for k, v in shots.items()}
+    check(got["normal"] == normal, "normal: the picture with magenta showing the face %r" % (face,))
+    opaque = [i for i, p in enumerate(source) if p != magenta]
+    check(all(got["hot"][i] == face for i, p in enumerate(source) if p == magenta) and
+          all(min(a >= b for a, b in zip(got["hot"][i], normal[i])) for i in opaque) and
+          got["hot"] != normal, "hot: lighter under the pointer")
+    check(crop(shots["pressed"], x0 + 1, y0 + 1, width, height) == got["hot"] or
+          crop(shots["pressed"], x0 + 1, y0 + 1, width, height) == normal,
+          "pressed: the picture one pixel lower and to the right")
+    spread = lambda p: max(p) - min(p)
+    check(got["disabled"] != normal and
+          all(spread(got["disabled"][i]) <= spread(face) // 2 + 1 for i in opaque),
+          "disabled: a grey over the face")
+    light, dark = shots["normal"].pixel(left, top + 20), shots["normal"].pixel(right - 1, top + 20)
+    check(light != dark and shots["pressed"].pixel(left, top + 20) == dark and
+          shots["pressed"].pixel(right - 1, top + 20) == light, "the frame's lines reverse when pressed")
+    caption = shots["normal"].count(face, left + 2, y0 + height + 2, right - 2, bottom - 2)
+    area = (right - left - 4) * (bottom - 2 - y0 - height - 2)
+    check(0 < area - caption, "the caption is drawn below the picture")
+
+
+def test_picture_static(ui, gallery):
+    left, top, right, bottom = ui.control(CAPTION, 200)["rect"]
+    red, blue = (255, 0, 0), (0, 0, 255)
+    shot = ui.screenshot()
+    face = shot.pixel(left, top)
+    # A smaller picture stays at its size, centred.
+    x0, y0 = left + (right - left - 40) // 2, top + (bottom - top - 20) // 2
+    points = [((x0, y0), red), ((x0 + 39, y0 + 19), blue), ((x0 - 1, y0), face), ((x0, y0 - 1), face),
+              ((x0 + 40, y0 + 19), face), ((x0 + 39, y0 + 20), face)]
+    got = [shot.pixel(*p) for p, _ in points]
+    check(got == [want for _, want in points], "a small picture centred at its size: %r" % got)
+    # A larger one shrinks to the width, keeping its proportions.
+    ui.click(CAPTION, 201)
+    time.sleep(0.3)
+    shot = ui.screenshot()
+    width = right - left
+    h = 40 * width // 200
+    y0 = top + (bottom - top - h) // 2
+    points = [((left + 2, y0 + 1), red), ((right - 3, y0 + h - 2), blue), ((left + width // 2, y0 - 2), face),
+              ((left + width // 2, y0 + h + 1), face)]
+    got = [shot.pixel(*p) for p, _ in points]
+    check(got == [want for _, want in points], "a wide picture shrunk to %dx%d: %r" % (width, h, got))
+
+
+SPLASH = "@KZCSplashWnd"
+
+
+def test_splash(ui, gallery):
+    ui.click(CAPTION, 210)
+    try:
+        splash = ui.tree(SPLASH, timeout=5)
+    except wine_ui.DriverError:
+        check(False, "the splash window opens")
+        return
+    width, height = (int(v) for v in ui.env["SCRKIT_WINE_SCREEN"].split("x"))
+    left, top, right, bottom = splash["rect"]
+    check([right - left, bottom - top] == [240, 160] and [left, top] == [(width - 240) // 2, (height - 160) // 2],
+          "the splash has its bitmap's size, centred: %r" % splash["rect"])
+    time.sleep(0.3)
+    shot = ui.screenshot()
+    yellow, black = (255, 255, 204), (0, 0, 0)
+    check(shot.count(yellow, left, top, right, top + 110) == 240 * 110, "the bitmap is painted")
+    dark = (240 * 160) - shot.count(yellow, left, top, right, bottom)
+    inside = (200 * 40) - shot.count(yellow, left + 20, top + 110, left + 220, top + 150)
+    check(dark > 20 and dark == inside, "the text is drawn in its rectangle (%d of %d dark pixels)" % (inside, dark))
+    ui.click_at(SPLASH, 0, 120, 40)
+    check(ui.gone(SPLASH, 3), "a left click closes the splash")
+
+
+def overlaps(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+def check_unclipped(ui, gallery, window, name):
+    """Every visible child inside its window, no two overlapping, every text fitting its control."""
+    tree = ui.tree(window)
+    children = [c for c in tree["children"] if c["visible"]]
+    rect = tree["rect"]
+    outside = [c["id"] for c in children if not (rect[0] <= c["rect"][0] and rect[1] <= c["rect"][1]
+                                                 and c["rect"][2] <= rect[2] and c["rect"][3] <= rect[3])]
+    check(not outside, "%s: controls inside the window %s" % (name, outside))
+    crossing = [(a["id"], b["id"]) for i, a in enumerate(children) for b in children[i + 1:]
+                if overlaps(a["rect"], b["rect"])]
+    check(not crossing, "%s: no controls overlap %s" % (name, crossing))
+    rows = gallery.fit(None if window == CAPTION else window)
+    tight = [r for r in rows if r[3] > r[1] or r[4] > r[2]]
+    check(rows and not tight, "%s: %d texts fit their controls %s" % (name, len(rows), tight))
+
+
+def test_dpi144(ui, gallery):
+    check(gallery.dpi == 144, "the gallery runs at %d dpi" % gallery.dpi)
+    check_unclipped(ui, gallery, CAPTION, "gallery")
+    for flags, text in ((0x23, "A question"), (0x40, " ".join(["A long text that has to wrap."] * 12))):
+        ui.set_text(CAPTION, 150, str(flags))
+        ui.set_text(CAPTION, 151, text)
+        ui.click(CAPTION, 152)
+        ui.wait(BOX)
+        check_unclipped(ui, gallery, BOX, "message box 0x%x" % flags)
+        ui.close_window(BOX)
+        gallery.next_line("box ")
+        ui.gone(BOX)
+    ui.click(CAPTION, 170)
+    ui.wait(DIALOG)
+    check_unclipped(ui, gallery, DIALOG, "colour dialog")
+    ui.close_window(DIALOG)
+    gallery.next_line("dialog ")
+    ui.gone(DIALOG)
+    open_popup(ui)
+    popup = ui.tree(POPUP)["rect"]
+    centre, _ = cell_points(ui)
+    width, height = (int(v) for v in ui.env["SCRKIT_WINE_SCREEN"].split("x"))
+    check(0 <= popup[0] and 0 <= popup[1] and popup[2] <= width and popup[3] <= height and centre,
+          "the pop-up opens on the screen with its cells: %r" % popup)
+    ui.key("Escape")
+    ui.gone(POPUP, 3)
+
+
 GROUPS = {"simple": [test_message_box, test_excluded_chars, test_radio_group, test_link],
-          "color": [test_color_button]}
+          "color": [test_color_button, test_color_dialog],
+          "pictures": [test_menu_button, test_big_button, test_picture_static, test_splash],
+          "dpi144": [test_dpi144]}
 
 with wine_ui.Driver(STATE) as ui:
-    gallery = Gallery(ui)
+    gallery = Gallery(ui, 144 if GROUP == "dpi144" else None)
     try:
         for test in GROUPS[GROUP]:
             print("--- " + test.__name__)

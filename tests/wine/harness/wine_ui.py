@@ -224,7 +224,7 @@ class Driver:
         if erase:
             self.key("End", *(["BackSpace"] * erase))
         if text:
-            self.xdotool("type", "--delay", 30, text)
+            self.xdotool("type", "--delay", 30, "--", text)
 
     def screenshot(self, path=None):
         data = subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root",
