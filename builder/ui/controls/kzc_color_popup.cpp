@@ -89,7 +89,9 @@ bool KZCColorPopup::Open(HWND button, int x, int y, KZCColor color, const char* 
         tool.lpszText = const_cast<char*>("");
         SendMessageA(tooltip_, TTM_ADDTOOLA, 0, (LPARAM)&tool);
     }
-    opened_at_ = GetTickCount();
+    // The time of the press that opened it: the rules are about the user's timing, which a busy
+    // program handles late.
+    opened_at_ = (uint32_t)GetMessageTime();
     // Never active: the button keeps the focus and hands over its keys, so that closing moves
     // no activation (which costs seconds under Wine without a window manager).
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
@@ -285,7 +287,7 @@ LRESULT KZCColorPopup::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         GetClientRect(hwnd_, &client);
         if (PtInRect(&client, p))
             Choose(layout_.ItemAt(p.x, p.y));
-        else if (KZCReleaseOutsideCloses(GetTickCount(), opened_at_))
+        else if (KZCReleaseOutsideCloses((uint32_t)GetMessageTime(), opened_at_))
             Close(false, initial_color_);
         return 0;
     }

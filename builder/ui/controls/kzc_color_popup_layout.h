@@ -58,9 +58,11 @@ private:
 // highlights the first cell.
 int KZCMovePopupHighlight(int item, KZCPopupKey key);
 
-// Tick counts wrap after 49 days; differences stay right across the wrap.
+// Tick counts wrap after 49 days; differences stay right across the wrap. The rules compare the
+// times of input messages, and an event stamped before `then` (processed late) counts as 0.
 inline uint32_t KZCTicksSince(uint32_t now, uint32_t then) {
-    return now - then;
+    int32_t since = (int32_t)(now - then);
+    return since < 0 ? 0 : (uint32_t)since;
 }
 // A press of the button reopens the pop-up only 200 ms after it closed, so that the click that
 // closed it does not open it again.

@@ -38,7 +38,9 @@ void KZCSColorButton::SetTexts(const char* more_colors, const char* pick_a_color
 }
 
 void KZCSColorButton::OpenPopup() {
-    if (popup_.IsOpen() || !KZCPopupMayReopen(GetTickCount(), popup_closed_at_))
+    // Input times, not the time of handling: a press made 200 ms after the close still opens
+    // the pop-up when the program was busy.
+    if (popup_.IsOpen() || !KZCPopupMayReopen((uint32_t)GetMessageTime(), popup_closed_at_))
         return;
     RECT r;
     GetWindowRect(hwnd_, &r);
@@ -163,7 +165,7 @@ LRESULT KZCSColorButton::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) 
             popup_.Cancel();
         break;
     case KZC_WM_COLOR_POPUP_CLOSED:
-        popup_closed_at_ = GetTickCount();
+        popup_closed_at_ = (uint32_t)GetMessageTime();
         SetColor((KZCColor)lparam, wparam != 0);
         return 0;
     default:

@@ -101,4 +101,7 @@ TEST(KZCColorPopupLayout, TimingRulesSurviveTheTickWrap) {
     EXPECT_FALSE(KZCReleaseOutsideCloses(1500, 1000));
     EXPECT_TRUE(KZCReleaseOutsideCloses(1501, 1000));
     EXPECT_FALSE(KZCReleaseOutsideCloses(0x100, 0xFFFFFFF0u));
+    // A press stamped before the close it follows in the queue.
+    EXPECT_FALSE(KZCPopupMayReopen(990, 1000));
+    EXPECT_FALSE(KZCReleaseOutsideCloses(400, 1000));
 }
