@@ -8,6 +8,7 @@
 #include "builder/cli/cli_reporter.h"
 #include "builder/cli/cli_text.h"
 #include "builder/engine/fc_build_inputs.h"
+#include "builder/engine/fc_stored_names.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
 #include "media/base/kz_memory.h"
@@ -65,6 +66,35 @@ int OpenPayload(const char* path, OpenedPayload& opened) {
         return CliError(CLI_FAILED, "%s carries no screensaver payload (%s)",
                         CliAnsiToTerminal(path).c_str(), qvrk_payload_result_text(result));
     return CLI_OK;
+}
+
+// For each entry, why its stored name cannot be the file it is extracted to (empty when it can): a
+// name with a folder part, one Windows refuses, or one an earlier entry holds once letter case is
+// ignored, which at run time would replace that entry's file. Older builders wrote such names.
+std::vector<std::string> NameProblems(const OpenedPayload& o) {
+    std::vector<std::string> problems(o.entries.size());
+    for (size_t i = 0; i < o.entries.size(); i++) {
+        const char* name = o.entries[i].record.name;
+        if (!name[0])
+            continue;
+        std::string shown = CliAnsiToTerminal(name);
+        if (!qvrk_entry_has_name(&o.entries[i])) {
+            problems[i] = "stored name \"" + shown + "\" is not a plain file name";
+            continue;
+        }
+        if (const char* problem = FCStoredNameProblem(name)) {
+            problems[i] = "stored name \"" + shown + "\" cannot be used: " + problem;
+            continue;
+        }
+        for (size_t j = 0; j < i; j++)
+            if (problems[j].empty() && FCSameStoredName(name, o.entries[j].record.name)) {
+                problems[i] = "stored name \"" + shown + "\" is the name of entry " +
+                              std::to_string(j) +
+                              " when letter case is ignored; at run time it replaces that file";
+                break;
+            }
+    }
+    return problems;
 }
 
 std::string Text(const QvrkPayload& payload, QvrkSettingsText field) {
@@ -156,6 +186,10 @@ int CliInfo(int argc, char** argv) {
         PrintJson(opened);
     else
         PrintText(opened);
+    std::vector<std::string> problems = NameProblems(opened);
+    for (size_t i = 0; i < problems.size(); i++)
+        if (!problems[i].empty())
+            fprintf(stderr, "scrkit-cli: entry %zu: %s\n", i, problems[i].c_str());
     return CLI_OK;
 }
 
@@ -193,17 +227,16 @@ int CliExtract(int argc, char** argv) {
     if (!base.empty() && base.back() != '/' && base.back() != '\\')
         base += '/';
 
+    std::vector<std::string> problems = NameProblems(opened);
     for (uint32_t i = 0; i < opened.entries.size(); i++) {
         const QvrkEntry& entry = opened.entries[i];
         std::string name;
-        if (qvrk_entry_has_name(&entry)) {
+        if (entry.record.name[0] && problems[i].empty()) {
             name = entry.record.name;
         } else {
-            if (entry.record.name[0])
-                fprintf(stderr,
-                        "scrkit-cli: entry %u: stored name \"%s\" is not a plain file "
-                        "name; written as item-%u.bin\n",
-                        i, CliAnsiToTerminal(entry.record.name).c_str(), i);
+            if (!problems[i].empty())
+                fprintf(stderr, "scrkit-cli: entry %u: %s; written as item-%u.bin\n", i,
+                        problems[i].c_str(), i);
             name = "item-" + std::to_string(i) + ".bin";
         }
         uint32_t size = qvrk_payload_item_size(&opened.payload, i);

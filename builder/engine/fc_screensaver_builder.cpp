@@ -18,8 +18,10 @@
 #include "builder/engine/fc_payload_writer.h"
 #include "builder/engine/fc_platform.h"
 #include "builder/engine/fc_resources.h"
+#include "builder/engine/fc_stored_names.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
+#include "media/base/kz_platform.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_stream.h"
 #include "media/base/kz_temp_file.h"
@@ -114,6 +116,7 @@ private:
     bool NewTempName(KZString* name);
     int SettingsFileIndex();
     bool PreviewFileIndex(int settings_index, int* index);
+    bool CheckStoredNames(const FCStringList& slot_paths);
     bool WriteEntry(FileStream& out, uint32_t seed, int index);
 
     const FCDocumentFields& doc;
@@ -273,6 +276,33 @@ bool ScreensaverBuild::PreviewFileIndex(int settings_index, int* index) {
     return *index >= 0;
 }
 
+// Every movie behind a slot is extracted under its stored name and found by it: a name Windows
+// cannot take, or one that two files share once letter case is ignored (the second would replace
+// the first, a playback movie the main one), is refused before any of them is opened. False when
+// the build must stop (reported).
+bool ScreensaverBuild::CheckStoredNames(const FCStringList& slot_paths) {
+    for (int i = 0; i < slot_paths.GetCount(); i++) {
+        KZString name = FCFileNamePart(slot_paths[i]);
+        KZString message;
+        if (const char* problem = FCStoredNameProblem(name)) {
+            message.Format("Unable to store this movie's name, because %s:\n%s", problem,
+                           slot_paths[i].c_str());
+            return Fail("%s", message);
+        }
+        for (int j = 0; j < i; j++) {
+            // One file reached by two spellings of its path is stored twice with equal bytes.
+            if (!FCSameStoredName(name, FCFileNamePart(slot_paths[j])) ||
+                slot_paths[i] == slot_paths[j] || KZSameFile(slot_paths[i], slot_paths[j]))
+                continue;
+            message.Format("Two movies would be stored under one name (letter case is "
+                           "ignored):\n%s\n%s",
+                           slot_paths[j].c_str(), slot_paths[i].c_str());
+            return Fail("%s", message);
+        }
+    }
+    return true;
+}
+
 bool ScreensaverBuild::WriteEntry(FileStream& out, uint32_t seed, int index) {
     const File& file = files[index];
     int size = 0;
@@ -346,6 +376,8 @@ bool ScreensaverBuild::Run(const FCBuildOptions& options) {
     if (doc.embed_playback_files)
         for (int i = 0; listed && i < doc.playback_files.GetCount(); i++)
             listed = slot_paths.Add(doc.playback_files[i]);
+    if (listed && !CheckStoredNames(slot_paths))
+        return false;
     for (int i = 0; listed && i < slot_paths.GetCount(); i++) {
         // An uncompressed copy keeps the original's name: the movie loads its files by name.
         KZString path = UncompressedCopyOf(slot_paths[i]);

@@ -329,6 +329,25 @@ class CliTest(unittest.TestCase):
         self.assertFalse(os.path.exists(path("evil2.txt")))
         self.assertIn("not a plain file name", err)
 
+    def test_old_screensaver_with_names_that_collide_or_windows_refuses(self):
+        out = path("clashing.scr")
+        subprocess.run([sys.executable, MAKE_SCREENSAVER, "--stub", path("stub.exe"), "--out", out,
+                        "--item", "x.swf:100:1", "--item", "X.SWF:50:2", "--item", "CON.swf:10:3",
+                        "--item", "ok.swf:10:4"], check=True)
+        code, _, err = run("info", out)
+        self.assertEqual(code, 0, err)
+        self.assertIn('entry 1: stored name "X.SWF" is the name of entry 0 when letter case is '
+                      'ignored; at run time it replaces that file', err)
+        self.assertIn('entry 2: stored name "CON.swf" cannot be used: its file name is a Windows '
+                      'device name', err)
+        self.assertNotIn("entry 3", err)
+        folder = path("clashing")
+        code, _, err = run("extract", out, "-d", folder)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(sorted(os.listdir(folder)), ["item-1.bin", "item-2.bin", "ok.swf", "x.swf"])
+        self.assertEqual(os.path.getsize(os.path.join(folder, "item-1.bin")), 50)
+        self.assertIn("written as item-1.bin", err)
+
     def setup_project(self, name, *fields):
         """A project with a licence shown, a readme, two additional files and an icon."""
         folder = path(name)

@@ -416,6 +416,67 @@ TEST_F(FCScreensaverBuilderTest, OutputThatIsAnInputIsRefusedAndTheInputStays) {
     EXPECT_TRUE(Build());
 }
 
+TEST_F(FCScreensaverBuilderTest, StoredNamesThatCollideOrWindowsRefusesStopTheBuild) {
+    fctest::ScratchFolder a("names_a"), b("names_b");
+    auto movie_in = [&](const fctest::ScratchFolder& folder, const char* name) {
+        std::string path = folder.file(name);
+        EXPECT_TRUE(WriteBytes(path, ReadBytes(doc.movie_file.c_str())));
+        return path;
+    };
+    std::string main_movie = doc.movie_file.c_str();
+    std::string ax = movie_in(a, "x.swf"), bx = movie_in(b, "X.SWF"),
+                bmain = movie_in(b, "main.swf");
+    // Refused before any playback file is opened: these need not exist (and on Windows CON.swf
+    // would open the console).
+    const std::string long_name(100, 'n');
+    std::string too_long = scratch.path() + long_name;
+    const struct {
+        const char* what;
+        std::vector<std::string> playback;
+        std::string message;
+    } cases[] = {
+        {"one name in two folders",
+         {ax, bx},
+         "Two movies would be stored under one name (letter case is ignored):\n" + ax + "\n" + bx},
+        {"a playback movie named like the main movie",
+         {bmain},
+         "Two movies would be stored under one name (letter case is ignored):\n" + main_movie +
+             "\n" + bmain},
+        {"a device name",
+         {a.path() + "CON.swf"},
+         "Unable to store this movie's name, because its file name is a Windows device name (CON, "
+         "PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9):\n" +
+             a.path() + "CON.swf"},
+        {"a name too long to store",
+         {too_long},
+         "Unable to store this movie's name, because its file name is 100 characters or longer, "
+         "which the screensaver cannot store:\n" +
+             too_long},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc.embed_playback_files = true;
+        doc.playback_files.RemoveAll();
+        for (const std::string& p : c.playback)
+            doc.playback_files.Add(KZString(p.c_str()));
+        reporter.messages.clear();
+        EXPECT_FALSE(Build());
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0], c.message);
+        EXPECT_FALSE(Exists(output));
+    }
+    // Not embedded, the playback files are no names of the payload; one file reached by two
+    // spellings of its path is the same movie twice.
+    doc.embed_playback_files = false;
+    doc.playback_files.RemoveAll();
+    doc.playback_files.Add(KZString(bmain.c_str()));
+    EXPECT_TRUE(Build());
+    doc.embed_playback_files = true;
+    doc.playback_files.RemoveAll();
+    doc.playback_files.Add(KZString((scratch.path() + "./main.swf").c_str()));
+    EXPECT_TRUE(Build());
+}
+
 TEST_F(FCScreensaverBuilderTest, OutputThatCannotBeCreated) {
     std::string bad = scratch.file("no-such-folder/out.scr");
     EXPECT_FALSE(build_screensaver(doc, bad.c_str(), resources, reporter));
