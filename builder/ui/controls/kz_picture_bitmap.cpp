@@ -49,8 +49,13 @@ HBITMAP CreateDib24(int width, int height, uint8_t** bits, int* stride) {
 } // namespace
 
 KZPicture* KZLoadPngResource(int id, const char* type) {
+    // A language library holds texts and dialogs only: pictures stay in the program.
     HINSTANCE instance = KZGetResourceInstance();
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), type);
+    if (!found && instance != GetModuleHandleA(nullptr)) {
+        instance = GetModuleHandleA(nullptr);
+        found = FindResourceA(instance, MAKEINTRESOURCEA(id), type);
+    }
     if (!found)
         return nullptr;
     HGLOBAL loaded = LoadResource(instance, found);

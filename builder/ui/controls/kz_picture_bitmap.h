@@ -8,8 +8,8 @@
 
 class KZPicture;
 
-// A "PNG" resource of the resource module decoded; null when missing or unreadable. The caller
-// owns it (Release).
+// A "PNG" resource of the resource module, else of the program, decoded; null when missing or
+// unreadable. The caller owns it (Release).
 KZPicture* KZLoadPngResource(int id, const char* type = "PNG");
 // A bitmap of the picture over `background`; null for a picture that is not valid.
 HBITMAP KZCreateBitmapFromPicture(const KZPicture* picture, COLORREF background);
