@@ -3,13 +3,19 @@
 files they were made from: the stub and the launcher of the same build, the setup pictures, the
 PNG pictures, the icon, the cursor, the strings and the manifest.
 
-usage: scrkit_resources_test.py SCRKIT.EXE SAVERENGINE.EXE POMLET.EXE SOURCE_DIR
+The French library " fra.dll", when given, against the program: the same dialogs with the same
+control ids, every string, with the same format fields, and nothing but texts and dialogs.
+
+usage: scrkit_resources_test.py SCRKIT.EXE SAVERENGINE.EXE POMLET.EXE SOURCE_DIR [FRA.DLL]
 """
+import re
 import struct
 import sys
 import unittest
 
-RT_CURSOR, RT_STRING, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = 1, 6, 12, 14, 24
+IDS_SAVE_CHANGES = 400
+RT_CURSOR, RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = (
+    1, 4, 5, 6, 12, 14, 24)
 
 
 def read_resources(path):
@@ -70,6 +76,49 @@ def string_table(resources, string_id):
     return block[at + 2:at + 2 + 2 * length].decode("utf-16-le")
 
 
+def strings(resources):
+    """{id: text} of every non-empty string of the string tables."""
+    found = {}
+    for block_id, block in resources.get(RT_STRING, {}).items():
+        at = 0
+        for i in range(16):
+            length = struct.unpack_from("<H", block, at)[0]
+            if length:
+                found[(block_id - 1) * 16 + i] = block[at + 2:at + 2 + 2 * length].decode("utf-16-le")
+            at += 2 + 2 * length
+    return found
+
+
+def dialog_control_ids(template):
+    """The control ids of an extended dialog template, in order."""
+
+    def skip_text(at):  # a zero-terminated UTF-16 string, or 0xFFFF and an ordinal
+        if struct.unpack_from("<H", template, at)[0] == 0xFFFF:
+            return at + 4
+        while struct.unpack_from("<H", template, at)[0]:
+            at += 2
+        return at + 2
+
+    version, signature = struct.unpack_from("<HH", template, 0)
+    assert (version, signature) == (1, 0xFFFF), "not an extended dialog template"
+    style = struct.unpack_from("<I", template, 12)[0]
+    count = struct.unpack_from("<H", template, 16)[0]
+    at = skip_text(skip_text(skip_text(26)))  # menu, class, caption
+    if style & 0x40:  # DS_SETFONT: size, weight, italic, charset, face
+        at = skip_text(at + 6)
+    ids = []
+    for _ in range(count):
+        at = (at + 3) & ~3
+        ids.append(struct.unpack_from("<i", template, at + 20)[0])
+        at = skip_text(skip_text(at + 24))  # class, text
+        at += 2 + struct.unpack_from("<H", template, at)[0]
+    return ids
+
+
+def format_fields(text):
+    return re.findall(r"%[-+ #0]*\d*(?:\.\d+)?[a-zA-Z%]", text)
+
+
 class ScrkitResources(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -109,6 +158,22 @@ class ScrkitResources(unittest.TestCase):
         manifest = self.res[RT_MANIFEST][1].decode("utf-8")
         self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', manifest)
         self.assertIn("<dpiAware", manifest)
+
+    @unittest.skipUnless(len(sys.argv) > 5, "no French library given")
+    def test_french_library_matches_the_program(self):
+        french = read_resources(sys.argv[5])
+        self.assertLessEqual(set(french), {RT_MENU, RT_DIALOG, RT_STRING})
+        for kind in (RT_MENU, RT_DIALOG):
+            self.assertEqual(set(french.get(kind, {})), set(self.res.get(kind, {})), kind)
+        for number, template in self.res[RT_DIALOG].items():
+            with self.subTest(dialog=number):
+                self.assertEqual(dialog_control_ids(french[RT_DIALOG][number]),
+                                 dialog_control_ids(template))
+        english, translated = strings(self.res), strings(french)
+        self.assertEqual(set(translated), set(english))
+        for number, text in english.items():
+            self.assertEqual(format_fields(translated[number]), format_fields(text), number)
+        self.assertEqual(translated[IDS_SAVE_CHANGES], "Enregistrer les modifications de %s ?")
 
 
 if __name__ == "__main__":
