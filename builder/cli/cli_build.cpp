@@ -97,8 +97,11 @@ int CliBuild(int argc, char** argv) {
     FCDocument document(&resources);
     if (!CliOpenProject(document, project_path, reporter))
         return CLI_FAILED;
+    KZTOArray<KZString> warnings;
+    options.warnings = &warnings;
     if (!build_screensaver(document, output_path, resources, reporter, options))
         return CLI_FAILED;
+    CliPrintWarnings(warnings);
     return CLI_OK;
 }
 

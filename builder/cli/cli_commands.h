@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "media/base/kz_array.h"
 #include "media/base/kz_string.h"
 
 enum { CLI_OK = 0, CLI_FAILED = 1, CLI_USAGE = 2 };
@@ -33,3 +34,5 @@ bool CliPathArguments(std::initializer_list<std::pair<const char*, KZString*>> a
 // False, with the message naming it, when the system's temporary folder has no name the engine
 // can hold (the builds write their temporary files there).
 bool CliHaveTempFolder();
+// Prints each of a build's warnings on stderr as "scrkit-cli: warning: " + the warning.
+void CliPrintWarnings(const KZTOArray<KZString>& warnings);

@@ -70,6 +70,11 @@ bool CliPathArguments(std::initializer_list<std::pair<const char*, KZString*>> a
     return true;
 }
 
+void CliPrintWarnings(const KZTOArray<KZString>& warnings) {
+    for (int i = 0; i < warnings.GetCount(); i++)
+        fprintf(stderr, "scrkit-cli: warning: %s\n", CliAnsiToTerminal(warnings[i]).c_str());
+}
+
 bool CliHaveTempFolder() {
     std::string unnamed = CliUnnamedTempFolder();
     if (unnamed.empty())

@@ -176,8 +176,12 @@ int CliSetup(int argc, char** argv) {
                       "installer compiler"});
     if (!FCCheckOutputIsNoInput(full_output, inputs, reporter))
         return CLI_FAILED;
-    if (write_installer(document, full_output, resources, reporter, options))
+    KZTOArray<KZString> warnings;
+    options.build.warnings = &warnings;
+    if (write_installer(document, full_output, resources, reporter, options)) {
+        CliPrintWarnings(warnings);
         return CLI_OK;
+    }
     if (!report.IsEmpty()) {
         // The report is a temporary file, gone when scrkit-cli ends: show it here.
         int length = 0;
@@ -268,8 +272,12 @@ int CliScript(int argc, char** argv) {
     files.launcher = Join(folder, "pomlet.exe").c_str();
     files.wizard_image = Join(folder, "wizard_image.bmp").c_str();
     files.wizard_small_image = Join(folder, "wizard_small_image.bmp").c_str();
-    if (!build_screensaver(document, files.screensaver, resources, reporter))
+    KZTOArray<KZString> warnings;
+    FCBuildOptions build_options;
+    build_options.warnings = &warnings;
+    if (!build_screensaver(document, files.screensaver, resources, reporter, build_options))
         return CLI_FAILED;
+    CliPrintWarnings(warnings);
     if (!FCWriteInstallerLauncher(resources, files.launcher))
         return CannotCreate(files.launcher.c_str());
     if (!FCWriteWizardBitmaps(document, files))

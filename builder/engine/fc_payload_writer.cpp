@@ -35,6 +35,16 @@ bool PutText(uint8_t* block, QvrkSettingsText field, const KZString& text) {
 
 } // namespace
 
+bool FCTextFitsItsRoom(QvrkSettingsText field, const KZString& text, int* room) {
+    *room = int(qvrk_settings_text_room(field) - 1);
+    if (text.IsEmpty())
+        return true;
+    int length = 0;
+    char16_t* units = AnsiToUtf16Alloc(text, &length);
+    KZFree(units);
+    return units == nullptr || length <= *room;
+}
+
 uint32_t FCPayloadFlags(const FCDocumentFields& d) {
     uint32_t flags = 0;
     if (d.compress_movies)

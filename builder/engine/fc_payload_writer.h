@@ -20,6 +20,9 @@ struct FCPayloadFiles {
 // The flags word of the settings block.
 uint32_t FCPayloadFlags(const FCDocumentFields& document);
 
+// False when the settings block keeps only the first `room` characters of `text` (always set).
+bool FCTextFitsItsRoom(QvrkSettingsText field, const KZString& text, int* room);
+
 // Fills the QVRK_SETTINGS_SIZE bytes of `block`. False when a text could not be converted (the
 // block is then all zero).
 bool FCFillSettingsBlock(const FCDocumentFields& document, const FCPayloadFiles& files,

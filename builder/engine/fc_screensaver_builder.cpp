@@ -117,6 +117,8 @@ private:
     int SettingsFileIndex();
     bool PreviewFileIndex(int settings_index, int* index);
     bool CheckStoredNames(const FCStringList& slot_paths);
+    void Warn(const char* format, const char* text, int number = 0);
+    void WarnOfCutTexts();
     bool WriteEntry(FileStream& out, uint32_t seed, int index);
 
     const FCDocumentFields& doc;
@@ -125,6 +127,7 @@ private:
     FCResources& resources;
     KZReporter& reporter;
     KZFile output = nullptr;
+    KZTOArray<KZString>* warnings = nullptr;
     KZTOArray<File> files;
     KZTArray<int32_t> slots;
     FCStringList temp_files;
@@ -276,6 +279,31 @@ bool ScreensaverBuild::PreviewFileIndex(int settings_index, int* index) {
     return *index >= 0;
 }
 
+void ScreensaverBuild::Warn(const char* format, const char* text, int number) {
+    if (!warnings)
+        return;
+    KZString warning;
+    warning.Format(format, text, number);
+    warnings->Add(warning);
+}
+
+void ScreensaverBuild::WarnOfCutTexts() {
+    const struct {
+        const char* name;
+        QvrkSettingsText field;
+        const KZString& text;
+    } texts[] = {
+        {"long_name", QVRK_TEXT_LONG_NAME, doc.long_name},
+        {"company_name", QVRK_TEXT_COMPANY_NAME, doc.company_name},
+        {"settings_message", QVRK_TEXT_SETTINGS_MESSAGE, doc.settings_message},
+    };
+    for (const auto& t : texts) {
+        int room = 0;
+        if (!FCTextFitsItsRoom(t.field, t.text, &room))
+            Warn("%s: the screensaver keeps only its first %d characters", t.name, room);
+    }
+}
+
 // Every movie behind a slot is extracted under its stored name and found by it: a name Windows
 // cannot take, or one that two files share once letter case is ignored (the second would replace
 // the first, a playback movie the main one), is refused before any of them is opened. False when
@@ -315,6 +343,10 @@ bool ScreensaverBuild::WriteEntry(FileStream& out, uint32_t seed, int index) {
     if (FCReadMovieInfoFromMemory(data, size_t(size), &info)) {
         width = info.width_twips > 0 ? uint32_t(info.width_twips / 20) : 0;
         height = info.height_twips > 0 ? uint32_t(info.height_twips / 20) : 0;
+    } else if (index == slots[0]) {
+        Warn("movie_file: the main movie's header cannot be read, so it is stored as 0 x 0 and "
+             "will not show:\n%s",
+             file.name_path);
     }
 
     uint8_t* stored = data;
@@ -349,6 +381,9 @@ bool ScreensaverBuild::WriteEntry(FileStream& out, uint32_t seed, int index) {
 }
 
 bool ScreensaverBuild::Run(const FCBuildOptions& options) {
+    // Warnings are handed over only for a build that succeeds.
+    KZTOArray<KZString> found;
+    warnings = options.warnings ? &found : nullptr;
     // Written beside the output and moved into place at the end, so that a failed build leaves
     // an older file of that name alone.
     partial_path = output_path;
@@ -425,6 +460,11 @@ bool ScreensaverBuild::Run(const FCBuildOptions& options) {
         return Fail("Unable to create file:\n%s", output_path);
     }
     Cleanup();
+    if (options.warnings) {
+        WarnOfCutTexts();
+        for (int i = 0; i < found.GetCount(); i++)
+            options.warnings->Add(found[i]);
+    }
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "builder/engine/fc_cws_convert.h" // FC_MAX_INFLATED_MOVIE
+#include "media/base/kz_array.h"
+#include "media/base/kz_string.h"
 
 class FCDocument;
 class FCResources;
@@ -14,6 +16,9 @@ struct FCBuildOptions {
     // on every machine); otherwise the seed comes from the processor's time-stamp counter.
     bool fixed_seed = false;
     uint32_t seed = 0;
+    // When not null: receives, for a build that succeeds, what will disappoint at run time (a main
+    // movie whose header cannot be read, texts cut to their room), each naming its field.
+    KZTOArray<KZString>* warnings = nullptr;
 };
 
 // Writes the screensaver to output_path. True when the complete file was written. On false the

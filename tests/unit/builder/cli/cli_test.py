@@ -254,6 +254,19 @@ class CliTest(unittest.TestCase):
         code, _, err = run("build", kpj, "-o", out, "--stub", path("no-stub.exe"))
         self.assertEqual(code, 1)
 
+    def test_build_warns_of_what_will_disappoint(self):
+        with open(path("junk.swf"), "wb") as f:
+            f.write(b"no movie here")
+        kpj = path("warn.kpj")
+        run("project", "new", "-o", kpj, "movie_file=" + path("junk.swf"),
+            "company_name=" + "C" * 101)
+        code, _, err = run("build", kpj, "-o", path("warn.scr"), "--stub", path("stub.exe"))
+        self.assertEqual(code, 0, err)
+        self.assertIn("scrkit-cli: warning: movie_file: the main movie's header cannot be read, so "
+                      "it is stored as 0 x 0 and will not show:\n" + path("junk.swf"), err)
+        self.assertIn("scrkit-cli: warning: company_name: the screensaver keeps only its first 100 "
+                      "characters", err)
+
     def test_an_output_never_replaces_an_input(self):
         folder = path("inputs")
         os.makedirs(folder, exist_ok=True)

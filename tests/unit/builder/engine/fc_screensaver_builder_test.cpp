@@ -477,6 +477,38 @@ TEST_F(FCScreensaverBuilderTest, StoredNamesThatCollideOrWindowsRefusesStopTheBu
     EXPECT_TRUE(Build());
 }
 
+TEST_F(FCScreensaverBuilderTest, WarningsNameWhatWillDisappointInABuildThatSucceeds) {
+    KZTOArray<KZString> warnings;
+    FCBuildOptions options;
+    options.warnings = &warnings;
+    EXPECT_TRUE(build_screensaver(doc, output.c_str(), resources, reporter, options));
+    EXPECT_EQ(warnings.GetCount(), 0);
+
+    std::string junk = scratch.file("junk.swf");
+    ASSERT_TRUE(WriteBytes(junk, {'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'v', 'i', 'e'}));
+    doc.movie_file = junk.c_str();
+    doc.long_name = std::string(101, 'L').c_str();
+    doc.company_name = std::string(100, 'C').c_str(); // fits exactly
+    doc.settings_message = std::string(513, 'm').c_str();
+    EXPECT_TRUE(build_screensaver(doc, output.c_str(), resources, reporter, options));
+    ASSERT_EQ(warnings.GetCount(), 3);
+    EXPECT_EQ(std::string(warnings[0].c_str()),
+              "movie_file: the main movie's header cannot be read, so it is stored as 0 x 0 and "
+              "will not show:\n" +
+                  junk);
+    EXPECT_STREQ(warnings[1].c_str(), "long_name: the screensaver keeps only its first 100 "
+                                      "characters");
+    EXPECT_STREQ(warnings[2].c_str(), "settings_message: the screensaver keeps only its first "
+                                      "512 characters");
+    EXPECT_TRUE(reporter.messages.empty()); // warnings are no messages: the wizard shows none
+
+    // A build that fails hands over none.
+    warnings.RemoveAll();
+    doc.short_name = "";
+    EXPECT_FALSE(build_screensaver(doc, output.c_str(), resources, reporter, options));
+    EXPECT_EQ(warnings.GetCount(), 0);
+}
+
 TEST_F(FCScreensaverBuilderTest, OutputThatCannotBeCreated) {
     std::string bad = scratch.file("no-such-folder/out.scr");
     EXPECT_FALSE(build_screensaver(doc, bad.c_str(), resources, reporter));
