@@ -17,7 +17,8 @@ const char kProjectHelp[] =
     "       scrkit-cli project set PROJECT.kpj FIELD=VALUE ...\n"
     "Fields go by their document names (project show lists them). Booleans are true or false,\n"
     "integers decimal within the field's range, colours #RRGGBB, lists ';'-separated. An unknown\n"
-    "field or a bad value is an error and leaves the file as it was.\n";
+    "field or a bad value is an error and leaves the file as it was. A relative path in a field\n"
+    "is taken from the project file's folder.\n";
 
 // Applies every assignment to a copy, so that one bad value changes nothing.
 bool ApplyAll(FCDocument& document, int count, char** assignments) {

@@ -3,6 +3,8 @@
 #include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_project_file.h"
 #include "media/base/kz_file.h"
+#include "media/base/kz_folder.h"
+#include "media/base/kz_platform.h"
 
 const char* const placeholder_url = "http://www.example-screensaver.invalid/";
 
@@ -53,6 +55,14 @@ KZString FCFolderPart(const char* path) {
     return KZString(path, LastSeparator(path) + 1);
 }
 
+bool FCIsRelativePath(const char* path) {
+    if (path == nullptr || path[0] == '\0' || path[0] == '/' || path[0] == '\\')
+        return false;
+    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                 path[1] == ':';
+    return !drive;
+}
+
 FCDocumentFields& FCDocumentFields::operator=(const FCDocumentFields& o) {
     if (this == &o)
         return *this;
@@ -80,16 +90,79 @@ FCDocument::~FCDocument() {
     release_default_wizard_images();
 }
 
+void FCDocument::remember_relative_paths(const FCDocumentFields& stored, const char* project) {
+    stored_relative.RemoveAll();
+    resolved_relative.RemoveAll();
+    relative_folder = FCFolderPart(KZFullPath(project));
+    auto remember = [&](const KZString& before, const KZString& after) {
+        if (FCIsRelativePath(before) && before != after) {
+            stored_relative.Add(before);
+            resolved_relative.Add(after);
+        }
+    };
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count; ++i) {
+        const FCField& f = fields[i];
+        if (f.kind == FC_FIELD_PATH) {
+            remember(f.text_of(stored), f.text_of(*this));
+        } else if (f.kind == FC_FIELD_LIST) {
+            const FCStringList& before = f.list_of(stored);
+            const FCStringList& after = f.list_of(*this);
+            for (int e = 0; e < before.GetCount() && e < after.GetCount(); ++e)
+                remember(before[e], after[e]);
+        }
+    }
+}
+
+FCDocumentFields FCDocument::as_stored_in(const char* path) const {
+    FCDocumentFields out(*this);
+    // Elsewhere the relative forms would name other files: the full paths are written instead.
+    if (stored_relative.GetCount() == 0 ||
+        !KZSameFile(FCFolderPart(KZFullPath(path)), relative_folder))
+        return out;
+    auto restore = [&](KZString& value) {
+        for (int k = 0; k < resolved_relative.GetCount(); ++k)
+            if (value == resolved_relative[k]) {
+                value = stored_relative[k];
+                return;
+            }
+    };
+    int count = 0;
+    const FCField* fields = FCFields(&count);
+    for (int i = 0; i < count; ++i) {
+        const FCField& f = fields[i];
+        if (f.kind == FC_FIELD_PATH) {
+            restore(f.text_of(out));
+        } else if (f.kind == FC_FIELD_LIST) {
+            FCStringList& list = f.list_of(out);
+            for (int e = 0; e < list.GetCount(); ++e)
+                restore(list[e]);
+        }
+    }
+    return out;
+}
+
 void FCDocument::reset() {
+    stored_relative.RemoveAll();
+    resolved_relative.RemoveAll();
+    relative_folder = "";
     set_defaults();
     release_wizard_images();
     modified = false;
 }
 
 void FCDocument::relocate_file(KZString& path) const {
-    if (path.IsEmpty() || KZFileOpensForRead(path))
+    if (path.IsEmpty() || path_name.IsEmpty())
         return;
-    if (path_name.IsEmpty())
+    if (FCIsRelativePath(path)) {
+        // The project's own folder in full: the project may have been named from the current
+        // folder, which is no part of what the project means.
+        KZString resolved = FCFolderPart(KZFullPath(path_name));
+        resolved += path;
+        path = resolved;
+    }
+    if (KZFileOpensForRead(path))
         return;
     KZString moved = FCFolderPart(path_name);
     moved += FCFileNamePart(path);

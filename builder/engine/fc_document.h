@@ -54,6 +54,9 @@ const int FC_WIZARD_SMALL_IMAGE_SIZE = 55;
 KZString FCFileNamePart(const char* path);
 // The folder part of a path including its separator ("" when there is none).
 KZString FCFolderPart(const char* path);
+// A path that names no root: neither "/" or "\" first nor a drive ("C:"). Such a path in a
+// project is taken from the project file's folder.
+bool FCIsRelativePath(const char* path);
 
 // Results of FCDocument::load.
 enum FCLoadResult {
@@ -201,8 +204,10 @@ public:
     // failure the document becomes a fresh project (defaults, no path).
     bool open_project(const char* path, KZReporter& reporter);
 
-    // For a stored path that does not open: the file of the same name beside the project file,
-    // when that one opens. Otherwise the path stays as it is.
+    // A stored path as the project at path_name means it: a relative one is taken from the
+    // project file's folder (wherever the project is opened from), and one that does not open
+    // then becomes the file of the same name beside the project file, when that one opens.
+    // Otherwise the path stays as it is.
     void relocate_file(KZString& path) const;
 
     // Sets movie_background_color from the movie; false (colour unchanged) when it cannot be read.
@@ -234,6 +239,14 @@ public:
     KZString path_name;
 
 private:
+    // The relative paths the opened project file held and what they became, so that a save into
+    // that folder writes each one, while unchanged, as the author wrote it.
+    FCStringList stored_relative;
+    FCStringList resolved_relative;
+    KZString relative_folder;
+    void remember_relative_paths(const FCDocumentFields& stored, const char* project_path);
+    FCDocumentFields as_stored_in(const char* path) const;
+
     void load_default_wizard_images(FCResources* resources);
     void release_wizard_images();
     void release_default_wizard_images();

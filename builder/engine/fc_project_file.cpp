@@ -346,10 +346,16 @@ int FCDocument::load(const char* path) {
     FCDocumentFields incoming;
     incoming.set_defaults();
     int result = FCReadProjectFile(bytes, length, incoming, this);
+    // The paths as the file holds them, before they were resolved and relocated.
+    FCDocumentFields stored;
+    stored.set_defaults();
+    if (result == FC_LOAD_OK)
+        FCReadProjectFile(bytes, length, stored, nullptr);
     KZFree(bytes);
     if (result != FC_LOAD_OK)
         return result;
     FCDocumentFields::operator=(incoming);
+    remember_relative_paths(stored, path_name.IsEmpty() ? path : path_name.c_str());
     load_wizard_image();
     load_wizard_small_image();
     modified = false;
@@ -362,7 +368,7 @@ bool FCDocument::save(const char* path, KZString* why) {
     if (!FCFitsProjectFile(*this, why))
         return false;
     KZMemoryStream file;
-    if (!FCWriteProjectFile(*this, file) || file.GetError() != 0)
+    if (!FCWriteProjectFile(as_stored_in(path), file) || file.GetError() != 0)
         return false;
     // Written beside the destination and moved over it only when complete, so that a failed
     // save never costs the project that was there.

@@ -167,7 +167,8 @@ class CliTest(unittest.TestCase):
         self.assertEqual(shown["short_name"], "Dunes")
         self.assertEqual(shown["quality"], 1)
         self.assertEqual(shown["background_color"], "#102030")
-        self.assertEqual(shown["playback_files"], ["a.swf", "b.swf"])
+        # Relative paths are shown as the project means them: from its own folder.
+        self.assertEqual(shown["playback_files"], [path("a.swf"), path("b.swf")])
         self.assertIs(shown["compress_movies"], False)
 
         before = read(kpj)
@@ -253,6 +254,28 @@ class CliTest(unittest.TestCase):
         self.assertEqual(read(out), b"old")
         code, _, err = run("build", kpj, "-o", out, "--stub", path("no-stub.exe"))
         self.assertEqual(code, 1)
+
+    def test_relative_paths_are_taken_from_the_projects_folder(self):
+        folder = path("relative/movies")
+        os.makedirs(folder, exist_ok=True)
+        shutil.copy(path("movie.swf"), os.path.join(folder, "night.swf"))
+        kpj = path("relative/r.kpj")
+        code, _, err = run("project", "new", "-o", kpj, "movie_file=movies/night.swf")
+        self.assertEqual(code, 0, err)
+        # Built from another folder: the movie is the one beside the project.
+        p = subprocess.run([CLI, "build", os.path.relpath(kpj, HERE), "-o", path("relative.scr"),
+                            "--stub", path("stub.exe")], cwd=HERE, capture_output=True, text=True)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        info = json.loads(run("info", path("relative.scr"), "--json")[1])
+        self.assertEqual(info["entries"][0]["name"], "night.swf")
+        # Edited, the project keeps the path as the author wrote it.
+        before = read(kpj)
+        self.assertEqual(run("project", "set", kpj, "short_name=Dunes")[0], 0)
+        shown = json.loads(run("project", "show", kpj, "--json")[1])
+        self.assertEqual(shown["movie_file"], os.path.join(path("relative"), "movies/night.swf"))
+        self.assertIn(b"movies/night.swf", read(kpj))
+        self.assertNotIn(path("relative").encode(), read(kpj))
+        self.assertNotEqual(read(kpj), before)
 
     def test_build_warns_of_what_will_disappoint(self):
         with open(path("junk.swf"), "wb") as f:

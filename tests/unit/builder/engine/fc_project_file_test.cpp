@@ -9,6 +9,7 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_project_file.h"
+#include "media/base/kz_platform.h"
 #include "media/base/kz_reporter.h"
 #include "fc_test_support.h"
 
@@ -429,6 +430,56 @@ TEST_F(FCProjectFileTest, PathsFollowAProjectMovedWithItsFiles) {
     // The movie's own background was read again from the moved movie.
     EXPECT_EQ(opened.movie_background_color,
               (FCColor{0x33 / 255.0f, 0x66 / 255.0f, 0x99 / 255.0f, 1}));
+}
+
+TEST_F(FCProjectFileTest, RelativePathsAreTakenFromTheProjectsFolderAndWrittenBackAsTheyWere) {
+    ScratchFolder place("project_relative");
+    ASSERT_TRUE(std::filesystem::create_directory(place.file("sub")));
+    std::vector<uint8_t> movie = SwfFile(false, 6, SwfBody(0, 200, 0, 200, 256, 1, {}));
+    ASSERT_TRUE(WriteBytes(place.file("sub/main.swf"), movie));
+    ASSERT_TRUE(WriteBytes(place.file("play.swf"), movie));
+    std::string project = place.file("p.kpj");
+    FCDocument written;
+    written.movie_file = "sub/main.swf";
+    written.playback_files.Add(KZString("play.swf"));
+    written.readme_file = "gone.txt"; // names nothing, still the project's folder
+    written.license_file = place.file("play.swf").c_str(); // written in full: stays so
+    ASSERT_TRUE(written.save(project.c_str()));
+    std::vector<uint8_t> bytes = ReadBytes(project);
+
+    // Opened from another current folder, by a relative name of the project too.
+    std::filesystem::path current = std::filesystem::current_path();
+    std::filesystem::current_path(place.path() + "sub");
+    FCDocument opened;
+    KZRecordingReporter reporter;
+    bool ok = opened.open_project("../p.kpj", reporter);
+    std::filesystem::current_path(current);
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(KZSameFile(opened.movie_file, place.file("sub/main.swf").c_str()));
+    EXPECT_TRUE(KZSameFile(opened.playback_files[0], place.file("play.swf").c_str()));
+    EXPECT_STREQ(FCFileNamePart(opened.readme_file).c_str(), "gone.txt");
+    EXPECT_TRUE(KZSameFile(FCFolderPart(opened.readme_file), place.path().c_str()));
+    EXPECT_EQ(std::string(opened.license_file.c_str()), place.file("play.swf"));
+    EXPECT_NE(opened.movie_background_color.alpha, 0.0f); // read from the movie found there
+
+    // Saved where it was, what did not change is written as the author wrote it.
+    ASSERT_TRUE(opened.save(project.c_str()));
+    EXPECT_EQ(ReadBytes(project), bytes);
+    opened.readme_file = "other.txt";
+    ASSERT_TRUE(opened.save(project.c_str()));
+    FCDocumentFields stored;
+    std::vector<uint8_t> changed = ReadBytes(project);
+    ASSERT_EQ(FCReadProjectFile(changed.data(), int(changed.size()), stored, nullptr), FC_LOAD_OK);
+    EXPECT_STREQ(stored.movie_file.c_str(), "sub/main.swf");
+    EXPECT_STREQ(stored.playback_files[0].c_str(), "play.swf");
+    EXPECT_STREQ(stored.readme_file.c_str(), "other.txt");
+    // Saved elsewhere, the relative forms would name other files: the full paths go instead.
+    ScratchFolder elsewhere("project_relative_elsewhere");
+    ASSERT_TRUE(opened.save(elsewhere.file("p.kpj").c_str()));
+    FCDocument copy;
+    ASSERT_EQ(copy.load(elsewhere.file("p.kpj").c_str()), FC_LOAD_OK);
+    EXPECT_TRUE(KZSameFile(copy.movie_file, place.file("sub/main.swf").c_str()));
+    EXPECT_FALSE(FCIsRelativePath(copy.movie_file));
 }
 
 TEST_F(FCProjectFileTest, OpenProjectReportsEachFailureAndEndsAsFreshProject) {
