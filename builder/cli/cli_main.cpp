@@ -22,7 +22,7 @@ const char kUsage[] =
     "  build PROJECT.kpj -o OUT.scr [--stub FILE] [--seed N]   build a screensaver\n"
     "  convert PICTURE -o OUT.swf [--preview]                  picture to one-frame movie\n"
     "  info FILE.scr [--json]                                  show a screensaver's payload\n"
-    "  extract FILE.scr -d DIR                                 write its embedded files\n"
+    "  extract FILE.scr -d DIR [--force]                       write its embedded files\n"
     "  project new|show|set ...                                create, show, edit a project\n"
     "  picture FILE [--resize WxH] [--filter NAME] [-o OUT.bmp] load, resample, save a picture\n"
     "  setup PROJECT.kpj -o OUT.exe [--iscc PATH]              build a setup program\n"

@@ -21,9 +21,11 @@ const char kInfoHelp[] =
     "Prints the payload of a screensaver file: settings texts and labels, flags, colours, slots\n"
     "and every embedded file.\n";
 const char kExtractHelp[] =
-    "usage: scrkit-cli extract FILE.scr -d DIR\n"
+    "usage: scrkit-cli extract FILE.scr -d DIR [--force]\n"
     "Writes every embedded file into DIR under its stored name; unnamed files (and names with a\n"
-    "folder part, which are never used) become item-N.bin.\n";
+    "folder part or that Windows refuses, which are never used) become item-N.bin. A file of that\n"
+    "name in DIR is an error, and nothing is written; --force replaces it (a link is replaced,\n"
+    "never followed).\n";
 
 const char* const kFlagNames[] = {"compressed",          "scrambled",          "wake_on_left_click",
                                   "wake_on_right_click", "wake_on_mouse_move", "wake_on_key",
@@ -193,15 +195,42 @@ int CliInfo(int argc, char** argv) {
     return CLI_OK;
 }
 
+namespace {
+
+// Writes a file that was not there: with `force` an earlier file (or link, which is removed, never
+// followed) of that name goes first; a folder never does. The message names the file.
+bool WriteNewFile(const std::string& target, const uint8_t* data, uint32_t size, bool force) {
+    std::string shown = CliAnsiToTerminal(target.c_str());
+    if (force && KZNameTaken(target.c_str()) && !KZFolderExists(target.c_str()))
+        KZDeleteFile(target.c_str());
+    KZFile out = CreateNewFile(target.c_str());
+    if (!out) {
+        CliError(CLI_FAILED, "Unable to write file:\n%s", shown.c_str());
+        return false;
+    }
+    bool ok = size == 0 || WriteToFile(data, int(size), out) == int(size);
+    CloseFile(out);
+    if (!ok) {
+        KZDeleteFile(target.c_str());
+        CliError(CLI_FAILED, "Unable to write file:\n%s", shown.c_str());
+    }
+    return ok;
+}
+
+} // namespace
+
 int CliExtract(int argc, char** argv) {
     const char* path = nullptr;
     const char* folder = nullptr;
+    bool force = false;
     for (int i = 0; i < argc; i++) {
         if (CliIsHelp(argv[i])) {
             fputs(kExtractHelp, stdout);
             return CLI_OK;
         } else if (strcmp(argv[i], "-d") == 0 && i + 1 < argc) {
             folder = argv[++i];
+        } else if (strcmp(argv[i], "--force") == 0) {
+            force = true;
         } else if (argv[i][0] != '-' && !path) {
             path = argv[i];
         } else {
@@ -221,24 +250,43 @@ int CliExtract(int argc, char** argv) {
     int status = OpenPayload(file, opened);
     if (status != CLI_OK)
         return status;
-    if (!KZCreateFolders(folder_path))
-        return CliError(CLI_FAILED, "Unable to create folder:\n%s", folder);
     std::string base = folder_path.c_str();
     if (!base.empty() && base.back() != '/' && base.back() != '\\')
         base += '/';
 
+    // Every target first, so that a refusal writes nothing. A name used twice (a stored
+    // "item-1.bin" and the unnamed entry 1) would have the second replace the first.
     std::vector<std::string> problems = NameProblems(opened);
+    std::vector<std::string> names(opened.entries.size());
     for (uint32_t i = 0; i < opened.entries.size(); i++) {
         const QvrkEntry& entry = opened.entries[i];
-        std::string name;
         if (entry.record.name[0] && problems[i].empty()) {
-            name = entry.record.name;
+            names[i] = entry.record.name;
         } else {
             if (!problems[i].empty())
                 fprintf(stderr, "scrkit-cli: entry %u: %s; written as item-%u.bin\n", i,
                         problems[i].c_str(), i);
-            name = "item-" + std::to_string(i) + ".bin";
+            names[i] = "item-" + std::to_string(i) + ".bin";
         }
+        for (uint32_t j = 0; j < i; j++)
+            if (FCSameStoredName(names[i].c_str(), names[j].c_str()))
+                return CliError(CLI_FAILED, "entries %u and %u would both be written as %s", j, i,
+                                CliAnsiToTerminal(names[i].c_str()).c_str());
+        std::string target = base + names[i];
+        // A stored name equal to the screensaver's own, extracted beside it, would replace it.
+        CliReporter reporter;
+        if (!FCCheckOutputIsNoInput(target.c_str(), {{file, "screensaver"}}, reporter))
+            return CLI_FAILED;
+        if (KZNameTaken(target.c_str()) && (!force || KZFolderExists(target.c_str())))
+            return CliError(
+                CLI_FAILED, "Unable to write file, since one of that name is there%s:\n%s",
+                force ? "" : " (--force replaces it)", CliAnsiToTerminal(target.c_str()).c_str());
+    }
+    if (!KZCreateFolders(folder_path))
+        return CliError(CLI_FAILED, "Unable to create folder:\n%s", folder);
+
+    for (uint32_t i = 0; i < opened.entries.size(); i++) {
+        const QvrkEntry& entry = opened.entries[i];
         uint32_t size = qvrk_payload_item_size(&opened.payload, i);
         // Every item is at most its stored bytes, or what the file's compressed bytes claim;
         // the claim is refused beyond what deflate can reach.
@@ -255,15 +303,10 @@ int CliExtract(int argc, char** argv) {
         if (result != QVRK_PAYLOAD_OK)
             return CliError(CLI_FAILED, "entry %u of %s: %s", i, path,
                             qvrk_payload_result_text(result));
-        std::string target = base + name;
-        std::string shown = CliAnsiToTerminal(target.c_str());
-        // A stored name equal to the screensaver's own, extracted beside it, would replace it.
-        CliReporter reporter;
-        if (!FCCheckOutputIsNoInput(target.c_str(), {{file, "screensaver"}}, reporter))
+        std::string target = base + names[i];
+        if (!WriteNewFile(target, data.data(), size, force))
             return CLI_FAILED;
-        if (!KZWriteWholeFile(target.c_str(), data.data(), int(size)))
-            return CliError(CLI_FAILED, "Unable to write file:\n%s", shown.c_str());
-        printf("%s\n", shown.c_str());
+        printf("%s\n", CliAnsiToTerminal(target.c_str()).c_str());
     }
     return CLI_OK;
 }

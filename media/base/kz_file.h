@@ -17,6 +17,10 @@ enum { KZ_SEEK_SET = 0, KZ_SEEK_CUR = 1, KZ_SEEK_END = 2 };
 KZFile OpenFileForRead(const char* path);
 // Creates or truncates a file for writing; others may read it at the same time.
 KZFile CreateFileForWrite(const char* path);
+// Creates a file that does not exist yet, for writing; others may read it. Null when anything is
+// there already, a link of that name (even to nothing) included: a leftover or someone else's
+// file is never truncated, and no link is followed.
+KZFile CreateNewFile(const char* path);
 void CloseFile(KZFile file); // null is ignored
 // Bytes transferred; 0 on failure.
 int ReadFromFile(void* buffer, int size, KZFile file);
@@ -31,6 +35,10 @@ int64_t GetFileLength(const char* path);
 bool KZFileOpensForRead(const char* path);
 // A file (not a folder) of that name exists.
 bool KZFileExists(const char* path);
+// Anything of that name is there: a file, a folder, or a link (even one that leads nowhere).
+bool KZNameTaken(const char* path);
+// A symbolic link (or, on Windows, any reparse point) is there, whatever it leads to.
+bool KZIsLink(const char* path);
 // Deletes a file; false when it could not be deleted.
 bool KZDeleteFile(const char* path);
 // Reads a whole file into a block from KZMalloc (free with KZFree), NUL-terminated after the

@@ -56,6 +56,14 @@ KZFile CreateFileForWrite(const char* path) {
     return Wrap(open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
 }
 
+KZFile CreateNewFile(const char* path) {
+    KZString name = SystemName(path);
+    if (name.IsEmpty())
+        return nullptr;
+    // O_EXCL with O_CREAT fails on any name that is there, links too, and follows none.
+    return Wrap(open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+}
+
 void CloseFile(KZFile file) {
     if (!file)
         return;
@@ -109,6 +117,18 @@ bool KZFileExists(const char* path) {
     KZString name = SystemName(path);
     struct stat st;
     return !name.IsEmpty() && stat(name, &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool KZNameTaken(const char* path) {
+    KZString name = SystemName(path);
+    struct stat st;
+    return !name.IsEmpty() && lstat(name, &st) == 0;
+}
+
+bool KZIsLink(const char* path) {
+    KZString name = SystemName(path);
+    struct stat st;
+    return !name.IsEmpty() && lstat(name, &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool KZDeleteFile(const char* path) {

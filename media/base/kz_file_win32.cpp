@@ -26,6 +26,14 @@ KZFile CreateFileForWrite(const char* path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+KZFile CreateNewFile(const char* path) {
+    if (!path || !*path)
+        return nullptr;
+    // CREATE_NEW fails on any name that is there, a link included.
+    return FromHandle(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 void CloseFile(KZFile file) {
     if (file)
         CloseHandle(ToHandle(file));
@@ -71,6 +79,17 @@ bool KZFileExists(const char* path) {
         return false;
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool KZNameTaken(const char* path) {
+    return path && *path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool KZIsLink(const char* path) {
+    if (!path || !*path)
+        return false;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 bool KZDeleteFile(const char* path) {

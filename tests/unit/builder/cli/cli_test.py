@@ -365,6 +365,43 @@ class CliTest(unittest.TestCase):
         self.assertFalse(os.path.exists(path("evil2.txt")))
         self.assertIn("not a plain file name", err)
 
+    def test_extract_never_overwrites_nor_follows_links(self):
+        out = path("twice.scr")
+        subprocess.run([sys.executable, MAKE_SCREENSAVER, "--stub", path("stub.exe"), "--out", out,
+                        "--item", "a.swf:100:1", "--item", "b.swf:50:2"], check=True)
+        folder = path("twice")
+        self.assertEqual(run("extract", out, "-d", folder)[0], 0)
+        with open(os.path.join(folder, "a.swf"), "wb") as f:
+            f.write(b"the author's own")
+        os.remove(os.path.join(folder, "b.swf"))
+        outside = path("outside.txt")
+        with open(outside, "wb") as f:
+            f.write(b"not to be touched")
+        os.symlink(outside, os.path.join(folder, "b.swf"))
+        code, _, err = run("extract", out, "-d", folder)
+        self.assertEqual(code, 1)
+        self.assertIn("one of that name is there (--force replaces it):\n" +
+                      os.path.join(folder, "a.swf"), err)
+        self.assertEqual(read(os.path.join(folder, "a.swf")), b"the author's own")
+        self.assertTrue(os.path.islink(os.path.join(folder, "b.swf")))
+        code, _, err = run("extract", out, "-d", folder, "--force")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(len(read(os.path.join(folder, "a.swf"))), 100)
+        self.assertFalse(os.path.islink(os.path.join(folder, "b.swf")))
+        self.assertEqual(len(read(os.path.join(folder, "b.swf"))), 50)
+        self.assertEqual(read(outside), b"not to be touched")
+        # A folder of that name is never replaced; nor may two entries share one file.
+        os.remove(os.path.join(folder, "a.swf"))
+        os.mkdir(os.path.join(folder, "a.swf"))
+        self.assertEqual(run("extract", out, "-d", folder, "--force")[0], 1)
+        shared = path("shared.scr")
+        subprocess.run([sys.executable, MAKE_SCREENSAVER, "--stub", path("stub.exe"), "--out",
+                        shared, "--item", "item-1.bin:10:1", "--item", ":10:2"], check=True)
+        code, _, err = run("extract", shared, "-d", path("shared"))
+        self.assertEqual(code, 1)
+        self.assertIn("entries 0 and 1 would both be written as item-1.bin", err)
+        self.assertFalse(os.path.exists(path("shared")))
+
     def test_old_screensaver_with_names_that_collide_or_windows_refuses(self):
         out = path("clashing.scr")
         subprocess.run([sys.executable, MAKE_SCREENSAVER, "--stub", path("stub.exe"), "--out", out,

@@ -56,6 +56,12 @@ $run "$exe" info Düne.scr | grep -q "$(printf 'name "D\xfcnen.swf"')"
 $run "$exe" extract Düne.scr -d 'Ausgepackt Ü'
 [ "$(ls 'Ausgepackt Ü')" = Dünen.swf ]
 cmp 'Ausgepackt Ü/Dünen.swf' Dünen.swf
+# A second extraction finds the file there and writes nothing, unless told to replace it.
+echo 'kept' >'Ausgepackt Ü/Dünen.swf'
+! $run "$exe" extract Düne.scr -d 'Ausgepackt Ü' 2>/dev/null
+[ "$(cat 'Ausgepackt Ü/Dünen.swf')" = kept ]
+$run "$exe" extract Düne.scr -d 'Ausgepackt Ü' --force >/dev/null
+cmp 'Ausgepackt Ü/Dünen.swf' Dünen.swf
 $run "$exe" script Düne.kpj -o Skript
 for name in setup.iss Dünen.scr 'Lies mich.txt' Café.html Señal.dat; do [ -f "Skript/$name" ]; done
 grep -q "$(printf 'Source: "Se\xf1al.dat"; DestDir: "{app}"')" Skript/setup.iss

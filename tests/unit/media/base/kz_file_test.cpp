@@ -234,6 +234,39 @@ TEST(KZFolder, FullPathStartsAtTheRoot) {
     EXPECT_EQ(again.Compare(full), 0);
 }
 
+TEST(KZFile, NewFilesAreCreatedOnlyWhereNothingIs) {
+    KZString top = MakeTempFileName();
+    ASSERT_FALSE(top.IsEmpty());
+    ASSERT_TRUE(KZCreateFolders(top));
+    std::string sep(1, KZPathSeparator());
+    std::string fresh = std::string(top.c_str()) + sep + "fr\xE9sh.dat";
+    EXPECT_FALSE(KZNameTaken(fresh.c_str()));
+    KZFile out = CreateNewFile(fresh.c_str());
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(WriteToFile("new", 3, out), 3);
+    CloseFile(out);
+    EXPECT_TRUE(KZNameTaken(fresh.c_str()));
+    EXPECT_EQ(CreateNewFile(fresh.c_str()), nullptr); // there: never truncated
+    EXPECT_EQ(GetFileLength(fresh.c_str()), 3);
+    EXPECT_EQ(CreateNewFile(top), nullptr); // a folder
+    EXPECT_TRUE(KZNameTaken(top));
+    EXPECT_FALSE(KZIsLink(fresh.c_str()));
+#if !defined(_WIN32)
+    // Links, to a file or to nothing, are names taken and never followed.
+    std::string target = std::string(top.c_str()) + sep + "target.dat";
+    std::string link = std::string(top.c_str()) + sep + "link.dat";
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(KZIsLink(link.c_str()));
+    EXPECT_TRUE(KZNameTaken(link.c_str()));
+    EXPECT_FALSE(KZFileExists(link.c_str()));
+    EXPECT_EQ(CreateNewFile(link.c_str()), nullptr);
+    EXPECT_FALSE(KZNameTaken(target.c_str())); // nothing was created through the link
+    EXPECT_TRUE(KZDeleteFile(link.c_str()));
+#endif
+    KZDeleteFile(fresh.c_str());
+    RemoveFolder(top);
+}
+
 TEST(KZFile, SameFileAsTheFileSystemComparesThem) {
     KZString top = MakeTempFileName();
     ASSERT_FALSE(top.IsEmpty());
