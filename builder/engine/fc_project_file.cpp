@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "builder/engine/fc_field_table.h"
+#include "builder/engine/fc_file_beside.h"
 #include "builder/engine/fc_platform.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
@@ -372,12 +373,16 @@ bool FCDocument::save(const char* path, KZString* why) {
         return false;
     // Written beside the destination and moved over it only when complete, so that a failed
     // save never costs the project that was there.
-    KZString beside(path);
-    beside += ".saving";
+    KZString beside;
+    KZFile out = FCCreateFileBeside(path, ".saving", &beside);
+    if (!out)
+        return false;
+    bool written = file.GetLength() == 0 ||
+                   WriteToFile(file.GetData(), file.GetLength(), out) == file.GetLength();
+    CloseFile(out);
     // The length check catches a write that only failed when the file was closed (a full disk
     // with buffered output), before the short file could replace the good one.
-    if (!KZWriteWholeFile(beside, file.GetData(), file.GetLength()) ||
-        GetFileLength(beside) != file.GetLength()) {
+    if (!written || GetFileLength(beside) != file.GetLength()) {
         KZDeleteFile(beside);
         return false;
     }

@@ -14,6 +14,7 @@
 #include "builder/engine/fc_build_inputs.h"
 #include "builder/engine/fc_cws_convert.h"
 #include "builder/engine/fc_document.h"
+#include "builder/engine/fc_file_beside.h"
 #include "builder/engine/fc_movie_info.h"
 #include "builder/engine/fc_payload_writer.h"
 #include "builder/engine/fc_platform.h"
@@ -386,9 +387,7 @@ bool ScreensaverBuild::Run(const FCBuildOptions& options) {
     warnings = options.warnings ? &found : nullptr;
     // Written beside the output and moved into place at the end, so that a failed build leaves
     // an older file of that name alone.
-    partial_path = output_path;
-    partial_path += ".partial";
-    output = CreateFileForWrite(partial_path);
+    output = FCCreateFileBeside(output_path, ".partial", &partial_path);
     if (!output)
         return Fail("Unable to create file:\n%s", output_path);
     FileStream out(output);

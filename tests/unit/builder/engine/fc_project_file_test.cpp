@@ -588,19 +588,32 @@ TEST_F(FCProjectFileTest, FailedSaveKeepsThePreviousProject) {
     ASSERT_TRUE(first.save(path.c_str()));
     std::vector<uint8_t> before = ReadBytes(path);
 
-    // A folder where the temporary file would go makes the write beside fail.
+    // What is where the file beside would go (a leftover of a crash, someone else's file or
+    // folder) is left alone, and the save writes beside it under another name.
     std::string blocker = path + ".saving";
     ASSERT_TRUE(std::filesystem::create_directory(blocker));
+    std::string leftover = path + ".2.saving";
+    ASSERT_TRUE(WriteBytes(leftover, {'o', 'l', 'd'}));
     FCDocument second;
     second.short_name = "Second";
     second.modified = true;
-    EXPECT_FALSE(second.save(path.c_str()));
-    EXPECT_TRUE(second.modified);
-    EXPECT_EQ(ReadBytes(path), before);
+    ASSERT_TRUE(second.save(path.c_str()));
+    EXPECT_FALSE(second.modified);
+    FCDocument reread;
+    ASSERT_EQ(reread.load(path.c_str()), FC_LOAD_OK);
+    EXPECT_STREQ(reread.short_name.c_str(), "Second");
+    EXPECT_TRUE(std::filesystem::is_directory(blocker));
+    EXPECT_EQ(ReadBytes(leftover), std::vector<uint8_t>({'o', 'l', 'd'}));
+    EXPECT_FALSE(Exists(path + ".3.saving"));
     std::filesystem::remove(blocker);
+    std::filesystem::remove(leftover);
+    ASSERT_TRUE(first.save(path.c_str()));
+    second.modified = true;
 
     // Saving into a folder that does not exist fails without leaving anything.
     EXPECT_FALSE(second.save(dir.file("no/such/folder.kpj").c_str()));
+    EXPECT_TRUE(second.modified);
+    EXPECT_EQ(ReadBytes(path), before);
     // A destination that cannot be replaced (a folder) fails after the write beside, which is
     // then removed again.
     ScratchFolder occupied("project_occupied");

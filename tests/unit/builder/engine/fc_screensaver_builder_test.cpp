@@ -509,6 +509,24 @@ TEST_F(FCScreensaverBuilderTest, WarningsNameWhatWillDisappointInABuildThatSucce
     EXPECT_EQ(warnings.GetCount(), 0);
 }
 
+TEST_F(FCScreensaverBuilderTest, LeftoversBesideTheOutputAreLeftAlone) {
+    // An earlier crash left OUT.scr.partial, and someone keeps a file named OUT.scr.2.partial.
+    ASSERT_TRUE(WriteBytes(output + ".partial", {'c', 'r', 'a', 's', 'h'}));
+    ASSERT_TRUE(WriteBytes(output + ".2.partial", {'m', 'i', 'n', 'e'}));
+    ASSERT_TRUE(Build());
+    ReadBack r;
+    EXPECT_TRUE(r.Open(output));
+    EXPECT_EQ(ReadBytes(output + ".partial"), std::vector<uint8_t>({'c', 'r', 'a', 's', 'h'}));
+    EXPECT_EQ(ReadBytes(output + ".2.partial"), std::vector<uint8_t>({'m', 'i', 'n', 'e'}));
+    EXPECT_FALSE(Exists(output + ".3.partial"));
+    // A failed build removes only the file it made.
+    doc.short_name = "";
+    EXPECT_FALSE(Build());
+    EXPECT_TRUE(Exists(output + ".partial"));
+    EXPECT_TRUE(Exists(output + ".2.partial"));
+    EXPECT_FALSE(Exists(output + ".3.partial"));
+}
+
 TEST_F(FCScreensaverBuilderTest, OutputThatCannotBeCreated) {
     std::string bad = scratch.file("no-such-folder/out.scr");
     EXPECT_FALSE(build_screensaver(doc, bad.c_str(), resources, reporter));
