@@ -2,8 +2,8 @@
 """scrkit.exe's start-up under Wine, read through the UI driver: the display's colour depth, the
 frame's size and page area at 96 dpi, the toolbar, the stored window placement (ten numbers
 ignored, eleven restoring the position and keeping the size, closing writing it back), a project
-or a movie on the command line, and the language from "locale" with and without the French
-library.
+or a movie on the command line, the About box, and the language from "locale" with and without
+the French library.
 
 usage: scrkit_frame_test.py STATE_DIR SCRKIT.EXE [SCREENSHOT.png]  (the frame as it starts)
 """
@@ -25,6 +25,7 @@ USER_KEY = r"HKCU\Software\Marqon Technologies\Tarvo Saver\Settings"
 MACHINE_KEY = r"HKLM\Software\Marqon Technologies\Tarvo Saver"
 TB_BUTTONCOUNT, TB_ISBUTTONCHECKED = 0x418, 0x40A
 IDC_HEADER_TITLES = 1308  # the Setup page's first header
+ID_APP_ABOUT, WS_CAPTION = 0xE140, 0xC00000
 
 
 def size(node):
@@ -129,6 +130,29 @@ class FrameTest(unittest.TestCase):
         self.assertEqual(len(numbers), 11, stored)
         self.assertEqual(numbers[9] - numbers[7], 680)
         self.assertEqual(numbers[10] - numbers[8], 540)
+
+    def test_about_box(self):
+        app = Scrkit(self.ui)
+        self.ui.command(FRAME, ID_APP_ABOUT)
+        box = self.ui.tree("@#32770")
+        left, top, right, bottom = box["rect"]
+        self.assertEqual(box["rect"], box["client"])  # borderless
+        self.assertEqual(int(box["style"], 16) & WS_CAPTION, 0)
+        self.assertEqual((right - left, bottom - top), (440, 260))  # the image less 2 pixels
+        self.assertEqual(wine_ui.find(box, id=1229)["rect"], box["rect"])
+        link = wine_ui.find(box, id=1002)["rect"]
+        self.assertEqual((link[1] - top, link[2] - left), (94, 436))
+        # Black text within the credits' rectangle, the grey notice within its own, and
+        # neither colour elsewhere on the image.
+        shot = self.ui.screenshot()
+        black, grey = (0, 0, 0), (85, 85, 85)
+        self.assertGreater(shot.count(black, left + 20, top + 94, left + 420, top + 215), 200)
+        self.assertGreater(shot.count(grey, left + 10, top + 220, right, bottom), 50)
+        self.assertEqual(shot.count(black, left, top, right, top + 90), 0)
+        self.assertEqual(shot.count(grey, left, top, right, top + 215), 0)
+        self.ui.click("@#32770", 1229)
+        self.assertTrue(self.ui.gone("@#32770"))
+        self.assertEqual(app.close(), 0)
 
     def test_stored_placement(self):
         cases = [  # stored value, expected top-left, or None for where the system put it
