@@ -48,7 +48,8 @@ bool QVRTApp::InitInstance() {
                                      ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     if (HMODULE uxtheme = LoadLibraryA("uxtheme.dll"))
-        g_set_window_theme = (SetWindowThemeFunction)GetProcAddress(uxtheme, "SetWindowTheme");
+        g_set_window_theme = reinterpret_cast<SetWindowThemeFunction>(
+            reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
     if (!KZCreateGUIResources())
         return false;
 
