@@ -125,7 +125,8 @@ bool write_installer(const FCDocument& document, const char* output_path, FCReso
 
     KZString compiler = options.compiler.IsEmpty() ? FCDefaultCompilerPath() : options.compiler;
     KZString command;
-    command.Format("\"%s\" %s", compiler.c_str(), script_path.c_str());
+    // Both quoted: a temporary folder may hold spaces ("...\\Local Settings\\Temp").
+    command.Format("\"%s\" \"%s\"", compiler.c_str(), script_path.c_str());
     KZTOArray<KZString> lines;
     bool ran = false;
     {

@@ -1,12 +1,14 @@
 #include "builder/engine/fc_installer_script.h"
 
 #include "builder/engine/fc_document.h"
+#include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_resources.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_temp_file.h"
 #include "media/picture/kz_picture.h"
+#include "runtime/core/qvrk_payload_layout.h"
 
 namespace {
 
@@ -25,6 +27,120 @@ void AppendF(KZString& to, const char* format, ...) {
     line.FormatV(format, args);
     va_end(args);
     to.Append(line);
+}
+
+// A value inside a quoted parameter, its double quotes doubled as the compiler reads them, so that
+// a quote in a caption or a path ends nothing.
+KZString Q(const char* value) {
+    KZString out;
+    for (const char* p = value; *p; p++) {
+        if (*p == '"')
+            out.AppendChar('"');
+        out.AppendChar(*p);
+    }
+    return out;
+}
+
+// The document's texts that the script holds. A line break in one would end its directive and
+// start a line of the author's choosing (a [Run] entry the setup would carry out), so none of them
+// may hold a control character.
+const char* const kScriptTexts[] = {
+    "short_name",
+    "long_name",
+    "version",
+    "company_name",
+    "company_url",
+    "menu_subfolder_name",
+    "copyright",
+    "install_dir",
+    "setup_password",
+    "license_file",
+    "readme_file",
+    "additional_files",
+    "menu_configure_caption",
+    "menu_launch_caption",
+    "menu_uninstall_caption",
+    "menu_readme_caption",
+    "menu_license_caption",
+    "menu_url_caption",
+    "menu_url_target",
+    "menu_custom_caption",
+    "menu_custom_target",
+    "end_show_readme_message",
+    "end_open_display_properties_message",
+    "end_launch_target",
+    "end_launch_message",
+    "custom_icon_file",
+};
+
+bool HasControlCharacter(const char* text) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++)
+        if (*p < 0x20 || *p == 0x7F)
+            return true;
+    return false;
+}
+
+bool CheckScriptTexts(const FCDocument& d, const char* output_path, KZReporter& reporter) {
+    for (const char* name : kScriptTexts) {
+        const FCField* field = FCFindField(name);
+        if (!field)
+            continue;
+        bool bad = false;
+        if (field->kind == FC_FIELD_LIST) {
+            const FCStringList& list = field->list_of(d);
+            for (int i = 0; i < list.GetCount() && !bad; i++)
+                bad = HasControlCharacter(list[i]);
+        } else {
+            bad = HasControlCharacter(field->text_of(d));
+        }
+        if (bad) {
+            KZString text;
+            text.Format("Unable to write %s into the setup script:\nit holds a line break or "
+                        "another control character",
+                        name);
+            reporter.ShowMessage(text, kErrorBox);
+            return false;
+        }
+    }
+    if (HasControlCharacter(output_path)) {
+        reporter.ShowMessage("Unable to write the setup program's path into the setup script:\nit "
+                             "holds a line break or another control character",
+                             kErrorBox);
+        return false;
+    }
+    return true;
+}
+
+// The names the setup creates files under: the screensaver's from short_name, and the file-name
+// parts of the files it installs. Each must be a name Windows can create in one folder, with no
+// folder part that would place it elsewhere.
+bool CheckFileName(const char* field, const char* name, KZReporter& reporter) {
+    if (qvrk_name_is_windows_file_name(name))
+        return true;
+    KZString text;
+    text.Format("Unable to use %s as a file name:\n%s", field, name);
+    reporter.ShowMessage(text, kErrorBox);
+    return false;
+}
+
+bool CheckInstalledNames(const FCDocument& d, const KZString& scr_name, KZReporter& reporter) {
+    if (!CheckFileName("short_name", scr_name, reporter))
+        return false;
+    if (d.show_license && !d.license_file.IsEmpty() &&
+        !CheckFileName("license_file", FCFileNamePart(d.license_file), reporter))
+        return false;
+    if (d.install_readme && !d.readme_file.IsEmpty() &&
+        !CheckFileName("readme_file", FCFileNamePart(d.readme_file), reporter))
+        return false;
+    if (d.install_additional_files) {
+        for (int i = 0; i < d.additional_files.GetCount(); i++)
+            if (!CheckFileName("additional_files", FCFileNamePart(d.additional_files[i]), reporter))
+                return false;
+    }
+    if (d.custom_icon && !d.custom_icon_file.IsEmpty() &&
+        !CheckFileName("custom_icon_file", FCFileNamePart(d.custom_icon_file), reporter))
+        return false;
+    return true;
 }
 
 // A flag together with a text that is not empty: the condition of most rows.
@@ -117,27 +233,27 @@ bool ComposeFiles(const FCDocument& d, const FCInstallerFiles& files, const KZSt
     AppendF(s,
             "[Files]\nSource: \"%s\"; DestName: \"%s\"; DestDir: \"{sys}\"; CopyMode: "
             "alwaysoverwrite;\n",
-            files.screensaver.c_str(), scr_name.c_str());
+            Q(files.screensaver).c_str(), Q(scr_name).c_str());
     AppendF(s,
             "Source: \"%s\"; DestName: \"pomlet.exe\"; DestDir: \"{app}\"; CopyMode: "
             "alwaysoverwrite;\n",
-            files.launcher.c_str());
+            Q(files.launcher).c_str());
     if (Set(d.show_license, d.license_file)) {
         if (!CheckReadable(d.license_file, "Unable to read License File:\n", reporter))
             return false;
-        AppendF(s, kFileRow, d.license_file.c_str());
+        AppendF(s, kFileRow, Q(d.license_file).c_str());
     }
     if (Set(d.install_readme, d.readme_file)) {
         if (!CheckReadable(d.readme_file, "Unable to read Readme File:\n", reporter))
             return false;
-        AppendF(s, kFileRow, d.readme_file.c_str());
+        AppendF(s, kFileRow, Q(d.readme_file).c_str());
     }
     if (d.install_additional_files) {
         for (int i = 0; i < d.additional_files.GetCount(); i++) {
             const KZString& entry = d.additional_files[i];
             if (!CheckReadable(entry, "Unable to read additional file:\n", reporter))
                 return false;
-            AppendF(s, kFileRow, entry.c_str());
+            AppendF(s, kFileRow, Q(entry).c_str());
         }
     }
     s.Append("\n");
@@ -152,7 +268,7 @@ bool ComposeIcons(const FCDocument& d, const KZString& scr_name, KZReporter& rep
     if (Set(d.custom_icon, d.custom_icon_file)) {
         if (!CheckReadable(d.custom_icon_file, "Unable to read Icon File:\n", reporter))
             return false;
-        AppendF(file_rows, kFileRow, d.custom_icon_file.c_str());
+        AppendF(file_rows, kFileRow, Q(d.custom_icon_file).c_str());
         icon_clause.Format("IconFilename: \"{app}\\%s\"",
                            FCFileNamePart(d.custom_icon_file).c_str());
     } else {
@@ -162,30 +278,30 @@ bool ComposeIcons(const FCDocument& d, const KZString& scr_name, KZReporter& rep
     s.Append("[Icons]\n");
     if (Set(d.menu_uninstall, d.menu_uninstall_caption))
         AppendF(s, "Name: \"{group}\\%s\"; Filename: \"{app}\\unins000.exe\";\n",
-                d.menu_uninstall_caption.c_str());
+                Q(d.menu_uninstall_caption).c_str());
     if (Set(d.install_readme, d.readme_file) && Set(d.menu_readme, d.menu_readme_caption))
         AppendF(s, "Name: \"{group}\\%s\"; Filename: \"{app}\\%s\";\n",
-                d.menu_readme_caption.c_str(), FCFileNamePart(d.readme_file).c_str());
+                Q(d.menu_readme_caption).c_str(), FCFileNamePart(d.readme_file).c_str());
     if (Set(d.show_license, d.license_file) && Set(d.menu_license, d.menu_license_caption))
         AppendF(s, "Name: \"{group}\\%s\"; Filename: \"{app}\\%s\";\n",
-                d.menu_license_caption.c_str(), FCFileNamePart(d.license_file).c_str());
+                Q(d.menu_license_caption).c_str(), FCFileNamePart(d.license_file).c_str());
     if (Set(d.menu_launch, d.menu_launch_caption))
         AppendF(s,
                 "Name: \"{group}\\%s\"; Filename: \"{app}\\pomlet.exe\"; Parameters: "
                 "\"\"\"{sys}\\%s\"\" /S\"; %s;\n",
-                d.menu_launch_caption.c_str(), scr_name.c_str(), icon_clause.c_str());
+                Q(d.menu_launch_caption).c_str(), scr_name.c_str(), icon_clause.c_str());
     if (Set(d.menu_configure, d.menu_configure_caption))
         AppendF(s,
                 "Name: \"{group}\\%s\"; Filename: \"{app}\\pomlet.exe\"; Parameters: "
                 "\"\"\"{sys}\\%s\"\" /C\"; %s;\n",
-                d.menu_configure_caption.c_str(), scr_name.c_str(), icon_clause.c_str());
+                Q(d.menu_configure_caption).c_str(), scr_name.c_str(), icon_clause.c_str());
     if (Set(d.menu_url, d.menu_url_caption) && !d.menu_url_target.IsEmpty() &&
         d.menu_url_target != placeholder_url)
-        AppendF(s, "Name: \"{group}\\%s\"; Filename: \"%s\";\n", d.menu_url_caption.c_str(),
-                d.menu_url_target.c_str());
+        AppendF(s, "Name: \"{group}\\%s\"; Filename: \"%s\";\n", Q(d.menu_url_caption).c_str(),
+                Q(d.menu_url_target).c_str());
     if (Set(d.menu_custom, d.menu_custom_caption) && !d.menu_custom_target.IsEmpty())
-        AppendF(s, "Name: \"{group}\\%s\"; Filename: \"%s\";\n", d.menu_custom_caption.c_str(),
-                d.menu_custom_target.c_str());
+        AppendF(s, "Name: \"{group}\\%s\"; Filename: \"%s\";\n", Q(d.menu_custom_caption).c_str(),
+                Q(d.menu_custom_target).c_str());
     s.Append("\n");
     return true;
 }
@@ -199,22 +315,22 @@ void ComposeRun(const FCDocument& d, const KZString& scr_name, KZString& s) {
     if (d.install_readme && d.end_show_readme &&
         (!d.end_show_readme_ask || !d.end_show_readme_message.IsEmpty()))
         AppendF(s, kShellRunRow, FCFileNamePart(d.readme_file).c_str(),
-                d.end_show_readme_message.c_str(), AskFlag(d.end_show_readme_ask));
+                Q(d.end_show_readme_message).c_str(), AskFlag(d.end_show_readme_ask));
     if (d.end_open_display_properties &&
         (!d.end_open_display_properties_ask || !d.end_open_display_properties_message.IsEmpty()))
         AppendF(s,
                 "Filename: \"rundll32.exe\"; Parameters: \"desk.cpl,InstallScreenSaver "
                 "{sys}\\%s\"; Description: \"%s\"; Flags: %snowait skipifsilent\n",
-                scr_name.c_str(), d.end_open_display_properties_message.c_str(),
+                scr_name.c_str(), Q(d.end_open_display_properties_message).c_str(),
                 AskFlag(d.end_open_display_properties_ask));
     if (d.install_additional_files && d.end_launch) {
         int index = d.effective_end_launch_index();
         if (index >= 0)
             AppendF(s, kShellRunRow, FCFileNamePart(d.additional_files[index]).c_str(),
-                    d.end_launch_message.c_str(), AskFlag(d.end_launch_ask));
+                    Q(d.end_launch_message).c_str(), AskFlag(d.end_launch_ask));
         else if (!d.end_launch_target.IsEmpty())
             AppendF(s, "Filename: \"%s\"; Description: \"%s\"; Flags: %sshellexec skipifsilent\n",
-                    d.end_launch_target.c_str(), d.end_launch_message.c_str(),
+                    Q(d.end_launch_target).c_str(), Q(d.end_launch_message).c_str(),
                     AskFlag(d.end_launch_ask));
     }
     s.Append("\n");
@@ -276,6 +392,8 @@ bool FCComposeInstallerScript(const FCDocument& d, const char* output_path,
         group.Append(d.long_name);
     }
     KZString web = d.company_url == placeholder_url ? KZString() : d.company_url;
+    if (!CheckScriptTexts(d, output_path, reporter) || !CheckInstalledNames(d, scr_name, reporter))
+        return false;
 
     if (!ComposeSetup(d, output_path, files, scr_name, group, web, reporter, script->setup))
         return false;

@@ -532,6 +532,38 @@ class CliTest(unittest.TestCase):
         self.assertIn("Unable to read License File:\n" + path("clash/gone.txt"), err)
         self.assertFalse(os.path.exists(folder))
 
+    def test_hostile_fields_stop_the_script(self):
+        # Values that would add a line to the script, leave its folder or break a quoted
+        # parameter: refused with the field named, and nothing written anywhere.
+        kpj, _ = self.setup_project("hostile")
+        folder = path("hostile-out")
+        cases = [
+            ("long_name=Stars\n[Run]\nFilename: \"{cmd}\"",
+             "Unable to write long_name into the setup script:\nit holds a line break"),
+            ("short_name=../../escaped",
+             "Unable to use short_name as a file name:\n../../escaped.scr"),
+            ('short_name=Say "hi"', 'Unable to use short_name as a file name:\nSay "hi".scr'),
+        ]
+        for assignment, message in cases:
+            with self.subTest(assignment):
+                code, _, err = run("project", "set", kpj, assignment)
+                self.assertEqual(code, 0, err)
+                for command, out, *more in [("script", folder),
+                                            ("setup", path("hostile.exe"), "--iscc", ISCC)]:
+                    code, _, err = run(command, kpj, "-o", out, *more)
+                    self.assertEqual(code, 1)
+                    self.assertIn(message, err)
+                    self.assertFalse(os.path.exists(out))
+                self.assertFalse(os.path.exists(os.path.join(WORK, "..", "escaped.scr")))
+                run("project", "set", kpj, "long_name=Night Stars", "short_name=Stars")
+        # A quote in a caption is doubled in the script and reaches the compiler whole.
+        code, _, err = run("project", "set", kpj, 'menu_launch_caption=Start "Stars"')
+        self.assertEqual(code, 0, err)
+        code, _, err = run("script", kpj, "-o", folder)
+        self.assertEqual(code, 0, err)
+        script = read(os.path.join(folder, "setup.iss")).decode("latin-1")
+        self.assertIn('Name: "{group}\\Start ""Stars"""; Filename: "{app}\\pomlet.exe";', script)
+
     def accented_project(self, name):
         """The folder "Bilder für Dünen" of a European author, with its project."""
         folder = path(os.path.join(name, "Bilder für Dünen"))
@@ -604,10 +636,9 @@ class CliTest(unittest.TestCase):
         self.assertEqual(p.returncode, 0, p.stdout)
 
         # The compiler and the temporary folder (so the script's path, which the compiler is
-        # started with) have accented names too; the script's path goes to the compiler without
-        # quotation marks, so its folder has no blank.
+        # started with) have accented names too, and blanks, which split no argument.
         compiler = os.path.join(folder, "Übersetzer", "iscc")
-        temporary = path("Temporär")
+        temporary = path("Temporäre Dateien")
         os.makedirs(os.path.dirname(compiler))
         os.makedirs(temporary)
         shutil.copy2(ISCC, compiler)

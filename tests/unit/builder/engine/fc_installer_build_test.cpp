@@ -10,6 +10,7 @@
 #include "builder/engine/fc_installer_build.h"
 #include "builder/engine/fc_installer_script.h"
 #include "builder/resources/fc_builtin_resources.h"
+#include "media/base/kz_folder.h"
 #include "media/base/kz_reporter.h"
 #include "fc_test_support.h"
 
@@ -196,6 +197,33 @@ TEST_F(FCWriteInstallerTest, CompilerWritesTheSetupProgram) {
     ASSERT_EQ(compiles.size(), 1u);
     EXPECT_FALSE(Exists(compiles[0])); // the script is deleted
     EXPECT_EQ(reporter.wait_depth, 0);
+}
+
+// A temporary folder with blanks, as Windows XP's "...\\Local Settings\\Temp" is: the script's
+// path reaches the compiler as one argument.
+TEST_F(FCWriteInstallerTest, TemporaryFolderWithBlanks) {
+    std::string folder = Native(scratch.file("Local Settings/Temp"));
+    ASSERT_TRUE(KZCreateFolders(folder.c_str()));
+#ifdef _WIN32
+    const char* names[] = {"TMP", "TEMP"};
+#else
+    const char* names[] = {"TMPDIR"};
+#endif
+    std::vector<std::string> saved;
+    for (const char* name : names) {
+        const char* value = getenv(name);
+        saved.push_back(value ? value : "");
+        SetEnv(name, folder.c_str());
+    }
+    bool written = write_installer(*doc, output.c_str(), resources, reporter, options);
+    for (size_t i = 0; i < saved.size(); i++)
+        SetEnv(names[i], saved[i].empty() ? nullptr : saved[i].c_str());
+    ASSERT_TRUE(written) << (reporter.messages.empty() ? "" : reporter.messages[0]);
+    EXPECT_EQ(ReadBytes(output), ReadBytes(kStandIn));
+    std::vector<std::string> compiles = Compiles();
+    ASSERT_EQ(compiles.size(), 1u);
+    EXPECT_EQ(compiles[0].rfind(folder, 0), 0u) << compiles[0];
+    EXPECT_EQ(compiles[0].find_first_of("\\/", folder.size() + 1), std::string::npos);
 }
 
 TEST_F(FCWriteInstallerTest, FailedCompileGivesTheReportAndKeepsAnOldSetupWithoutSuccess) {

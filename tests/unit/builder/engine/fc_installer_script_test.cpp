@@ -44,9 +44,7 @@ public:
         files.wizard_image = "C:\\Temp\\A1B2C3D43.tmp";
         files.wizard_small_image = "C:\\Temp\\A1B2C3D44.tmp";
     }
-    void TearDown() override {
-        doc.reset();
-    }
+    void TearDown() override { doc.reset(); }
 
     KZString File(const char* name, const char* text = "some text\n") {
         std::string path = scratch.file(name);
@@ -287,6 +285,80 @@ TEST_F(FCInstallerScriptTest, UnreadableFilesStopTheGenerator) {
         EXPECT_EQ(reporter.wait_begins, 1);
         EXPECT_EQ(reporter.wait_depth, 0);
     }
+}
+
+// A text with a line break would end its directive and start a line of the author's choosing,
+// and a name with a folder part or a device name would install somewhere else or nowhere: each
+// stops the generator before anything is written, naming the field.
+TEST_F(FCInstallerScriptTest, HostileTextsAndNamesStopTheGenerator) {
+    struct Case {
+        const char* message;
+        std::function<void(FCInstallerScriptTest&, FCDocument&)> set;
+        const char* output;
+    } cases[] = {
+        {"Unable to write long_name into the setup script:\nit holds a line break or another "
+         "control character",
+         [](FCInstallerScriptTest&, FCDocument& d) {
+             d.long_name = "Stars\n[Run]\nFilename: \"{cmd}\"";
+         }},
+        {"Unable to write menu_launch_caption into the setup script:\nit holds a line break or "
+         "another control character",
+         [](FCInstallerScriptTest&, FCDocument& d) { d.menu_launch_caption = "Run\rit"; }},
+        {"Unable to write additional_files into the setup script:\nit holds a line break or "
+         "another control character",
+         [](FCInstallerScriptTest&, FCDocument& d) {
+             d.install_additional_files = true;
+             d.additional_files.Add(KZString("C:\\a\tb.txt"));
+         }},
+        {"Unable to write the setup program's path into the setup script:\nit holds a line break "
+         "or another control character",
+         [](FCInstallerScriptTest&, FCDocument&) {}, "C:\\Setups\\x\n[Run].exe"},
+        // The names are checked before the files are read: neither of these exists.
+        {"Unable to use short_name as a file name:\n../../escaped.scr",
+         [](FCInstallerScriptTest&, FCDocument& d) { d.short_name = "../../escaped"; }},
+        {"Unable to use short_name as a file name:\nCOM1.scr",
+         [](FCInstallerScriptTest&, FCDocument& d) { d.short_name = "COM1"; }},
+        {"Unable to use additional_files as a file name:\nCON.txt",
+         [](FCInstallerScriptTest& t, FCDocument& d) {
+             d.install_additional_files = true;
+             d.additional_files.Add(KZString((t.scratch.path() + "CON.txt").c_str()));
+         }},
+        {"Unable to use readme_file as a file name:\nread me.",
+         [](FCInstallerScriptTest& t, FCDocument& d) {
+             d.install_readme = true;
+             d.readme_file = (t.scratch.path() + "read me.").c_str();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        doc.reset(new FCDocument(&resources));
+        c.set(*this, *doc);
+        reporter = KZRecordingReporter();
+        FCInstallerScript script;
+        EXPECT_FALSE(FCComposeInstallerScript(*doc, c.output ? c.output : "C:\\x.exe", files,
+                                              reporter, &script));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0], c.message);
+        EXPECT_EQ(reporter.types[0], unsigned(KZ_MB_OK | KZ_MB_ICONERROR));
+    }
+}
+
+// A double quote in a quoted parameter is doubled, as the compiler reads it, so that it ends
+// nothing: the caption and the target arrive whole.
+TEST_F(FCInstallerScriptTest, QuotesInQuotedParametersAreDoubled) {
+    doc->menu_custom = true;
+    doc->menu_custom_caption = "Say \"hi\"; Flags: x";
+    doc->menu_custom_target = "http://example.com/?q=\"a\"";
+    doc->end_launch = false;
+    doc->end_open_display_properties = true;
+    doc->end_open_display_properties_ask = true;
+    doc->end_open_display_properties_message = "Open \"Display\"";
+    std::string text = Compose();
+    EXPECT_NE(text.find("Name: \"{group}\\Say \"\"hi\"\"; Flags: x\"; "
+                        "Filename: \"http://example.com/?q=\"\"a\"\"\";\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Description: \"Open \"\"Display\"\"\";"), std::string::npos) << text;
 }
 
 TEST_F(FCInstallerScriptTest, GeneratorWritesThePreparedFiles) {
