@@ -49,20 +49,6 @@ KZString AsideName(const char* path) {
 
 } // namespace
 
-KZString FCCreateTempFileWithExtension(const char* extension) {
-    for (int attempt = 0; attempt < 16; attempt++) {
-        KZString name = MakeTempFileName();
-        int n = name.GetLength();
-        if (n < 4)
-            return KZString();
-        KZString path(name.c_str(), n - 4); // without ".tmp"
-        path.Append(extension);
-        if (!KZFileExists(path) && RegisterTempFile(path))
-            return path;
-    }
-    return KZString();
-}
-
 KZString FCDefaultCompilerPath() {
     KZString path = FCGetBuilderFolder();
     path.Append(FCDefaultCompilerName());
@@ -156,7 +142,7 @@ bool write_installer(const FCDocument& document, const char* output_path, FCReso
     }
     restore_old_output();
 
-    KZString report_path = FCCreateTempFileWithExtension(".txt");
+    KZString report_path = CreateTempFile(".txt");
     KZString report = FCInstallerErrorReport(lines, script);
     if (!report_path.IsEmpty() && WriteTextFile(report_path, report)) {
         if (options.report_path)

@@ -23,10 +23,6 @@ struct FCInstallerOptions {
     KZString* report_path = nullptr;
 };
 
-// A fresh temporary name with the given extension (".txt", ".exe") in place of ".tmp", entered
-// in the temporary-file list; empty when none could be had.
-KZString FCCreateTempFileWithExtension(const char* extension);
-
 // The builder folder + "setup\iscc.exe" on Windows; "setup/iscc" on POSIX.
 KZString FCDefaultCompilerPath();
 

@@ -124,7 +124,7 @@ bool FCTestActions::test_control_panel() {
 bool FCTestActions::test_setup() {
     // A setup's screensaver reads the same key: start and end from the project's own choices.
     clear_stored_settings();
-    KZString setup = FCCreateTempFileWithExtension(".exe");
+    KZString setup = CreateTempFile(".exe");
     if (setup.IsEmpty()) {
         reporter.ShowMessage("Unable to create file:\n", kErrorBox);
         return false;

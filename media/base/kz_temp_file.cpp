@@ -5,8 +5,13 @@
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
 
-// The process id comes from the platform file.
+// From the platform file: the process id; the folder of our temporary files, with its separator
+// (empty when there is none); an empty file made exclusively, never through a link (1 made, 0 the
+// name is taken, -1 failure); the folder removed when it is empty.
 unsigned KZGetProcessId();
+KZString KZTempFilesFolder();
+int KZCreateNewFile(const char* path);
+void KZRemoveEmptyTempFilesFolder();
 
 namespace {
 bool have_key = false;
@@ -15,22 +20,25 @@ unsigned counter = 0;
 KZTOArray<KZString>* registry = nullptr; // created on first use, lives as long as the process
 } // namespace
 
-KZString MakeTempFileName() {
+KZString MakeTempFileName(const char* extension) {
     if (!have_key) {
         key = KZGetProcessId() ^ 0x12DF6C15u;
         have_key = true;
     }
-    KZString folder = GetTempFolder();
+    KZString folder = KZTempFilesFolder();
     KZString name;
     if (folder.IsEmpty())
         return name;
-    // Bounded: the counter wraps after 2^32 names, and no folder holds that many of ours.
+    // Bounded: the counter wraps after 2^32 names, and no folder holds that many.
     for (unsigned tries = 0; tries < 0xFFFFFFFFu; ++tries) {
         ++counter;
-        if (!name.Format("%s%08X%X.tmp", folder.c_str(), key, counter))
+        if (!name.Format("%s%08X%X%s", folder.c_str(), key, counter, extension))
             return KZString();
-        if (!KZFileExists(name))
+        int made = KZCreateNewFile(name);
+        if (made > 0)
             return name;
+        if (made < 0)
+            return KZString();
     }
     return KZString();
 }
@@ -57,10 +65,12 @@ void DeleteTempFiles() {
         if (!KZFileExists(path) || KZDeleteFile(path))
             registry->RemoveAt(i);
     }
+    if (registry->GetCount() == 0)
+        KZRemoveEmptyTempFilesFolder();
 }
 
-KZString CreateTempFile() {
-    KZString name = MakeTempFileName();
+KZString CreateTempFile(const char* extension) {
+    KZString name = MakeTempFileName(extension);
     if (!name.IsEmpty() && !RegisterTempFile(name))
         return KZString();
     return name;

@@ -649,7 +649,9 @@ class CliTest(unittest.TestCase):
         self.assertEqual(code, 0, err)
         self.assertEqual(read(setup), read(ISCC))
         script_path = read(log).decode().strip()
-        self.assertEqual(os.path.dirname(script_path), temporary)
+        # in a private folder of its own there
+        self.assertEqual(os.path.dirname(os.path.dirname(script_path)), temporary)
+        self.assertTrue(os.path.basename(os.path.dirname(script_path)).startswith("scrkit-"))
         self.assertEqual(os.listdir(temporary), [])  # the temporary files are gone
 
     def test_accented_project_moved_with_its_files(self):

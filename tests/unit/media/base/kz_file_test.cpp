@@ -174,6 +174,7 @@ TEST(KZFile, AnsiNamesAreTheSystemsOwnNames) {
     // An ASCII folder of our own in the temporary folder, then Windows-1252 names below it.
     KZString top = MakeTempFileName();
     ASSERT_FALSE(top.IsEmpty());
+    ASSERT_TRUE(KZDeleteFile(top)); // the name as a folder instead
     ASSERT_TRUE(KZCreateFolders(top));
     char sep = KZPathSeparator();
     std::string top_name = top.c_str();
