@@ -3,12 +3,12 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_field_table.h"
 #include "builder/engine/fc_resources.h"
+#include "builder/engine/fc_stored_names.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_folder.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_temp_file.h"
 #include "media/picture/kz_picture.h"
-#include "runtime/core/qvrk_payload_layout.h"
 
 namespace {
 
@@ -115,10 +115,11 @@ bool CheckScriptTexts(const FCDocument& d, const char* output_path, KZReporter& 
 // parts of the files it installs. Each must be a name Windows can create in one folder, with no
 // folder part that would place it elsewhere.
 bool CheckFileName(const char* field, const char* name, KZReporter& reporter) {
-    if (qvrk_name_is_windows_file_name(name))
+    const char* problem = FCFileNameProblem(name);
+    if (!problem)
         return true;
     KZString text;
-    text.Format("Unable to use %s as a file name:\n%s", field, name);
+    text.Format("Unable to use %s as a file name:\n%s\n%s", field, name, problem);
     reporter.ShowMessage(text, kErrorBox);
     return false;
 }

@@ -49,12 +49,10 @@ bool IsDeviceName(const char* name) {
 
 } // namespace
 
-const char* FCStoredNameProblem(const char* name) {
+const char* FCFileNameProblem(const char* name) {
     if (!name || !*name)
         return "it has no file name";
     size_t length = strlen(name);
-    if (length > size_t(FC_STORED_NAME_MAX))
-        return "its file name is 100 characters or longer, which the screensaver cannot store";
     for (size_t i = 0; i < length; i++) {
         unsigned char c = static_cast<unsigned char>(name[i]);
         if (c < 32 || strchr("<>:\"/\\|?*", c))
@@ -67,6 +65,12 @@ const char* FCStoredNameProblem(const char* name) {
         return "its file name is a Windows device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 "
                "to LPT9)";
     return nullptr;
+}
+
+const char* FCStoredNameProblem(const char* name) {
+    if (name && strlen(name) > size_t(FC_STORED_NAME_MAX))
+        return "its file name is 100 characters or longer, which the screensaver cannot store";
+    return FCFileNameProblem(name);
 }
 
 bool FCSameStoredName(const char* a, const char* b) {

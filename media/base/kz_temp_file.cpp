@@ -10,7 +10,7 @@
 // name is taken, -1 failure); the folder removed when it is empty.
 unsigned KZGetProcessId();
 KZString KZTempFilesFolder();
-int KZCreateNewFile(const char* path);
+int KZCreatePrivateFile(const char* path);
 void KZRemoveEmptyTempFilesFolder();
 
 namespace {
@@ -34,7 +34,7 @@ KZString MakeTempFileName(const char* extension) {
         ++counter;
         if (!name.Format("%s%08X%X%s", folder.c_str(), key, counter, extension))
             return KZString();
-        int made = KZCreateNewFile(name);
+        int made = KZCreatePrivateFile(name);
         if (made > 0)
             return name;
         if (made < 0)

@@ -58,7 +58,7 @@ KZString KZTempFilesFolder() {
     return private_folder;
 }
 
-int KZCreateNewFile(const char* path) {
+int KZCreatePrivateFile(const char* path) {
     KZString name;
     if (!KZToSystemName(path, name))
         return -1;

@@ -12,7 +12,7 @@ KZString KZTempFilesFolder() {
     return GetTempFolder();
 }
 
-int KZCreateNewFile(const char* path) {
+int KZCreatePrivateFile(const char* path) {
     // CREATE_NEW fails on any existing name; with FILE_FLAG_OPEN_REPARSE_POINT a planted link is
     // such a name itself instead of leading to its target.
     HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,

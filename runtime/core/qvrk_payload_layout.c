@@ -232,50 +232,6 @@ int qvrk_name_is_bare(const char* name) {
     return 1;
 }
 
-static int qvrk_upper(char c) {
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
-}
-
-/* The device names Windows reserves in every folder, whatever follows a dot. */
-static int qvrk_is_device_name(const char* name) {
-    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
-    size_t stem = 0, i;
-    while (name[stem] != 0 && name[stem] != '.')
-        ++stem;
-    /* Windows also drops spaces before the dot: "CON .txt" is the console too. */
-    while (stem > 0 && name[stem - 1] == ' ')
-        --stem;
-    if (stem == 3) {
-        for (i = 0; i < 4; ++i) {
-            if (qvrk_upper(name[0]) == devices[i][0] && qvrk_upper(name[1]) == devices[i][1] &&
-                qvrk_upper(name[2]) == devices[i][2])
-                return 1;
-        }
-    }
-    if (stem == 4 && name[3] >= '1' && name[3] <= '9') {
-        int com =
-            qvrk_upper(name[0]) == 'C' && qvrk_upper(name[1]) == 'O' && qvrk_upper(name[2]) == 'M';
-        int lpt =
-            qvrk_upper(name[0]) == 'L' && qvrk_upper(name[1]) == 'P' && qvrk_upper(name[2]) == 'T';
-        return com || lpt;
-    }
-    return 0;
-}
-
-int qvrk_name_is_windows_file_name(const char* name) {
-    size_t i;
-    if (!qvrk_name_is_bare(name))
-        return 0;
-    for (i = 0; name[i] != 0; ++i) {
-        unsigned char c = (unsigned char)name[i];
-        if (c < 0x20 || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|')
-            return 0;
-    }
-    if (name[i - 1] == '.' || name[i - 1] == ' ')
-        return 0;
-    return !qvrk_is_device_name(name);
-}
-
 void qvrk_write_header(uint8_t* out, uint32_t seed, int32_t settings_size) {
     qvrk_put_u32(out, seed);
     qvrk_put_i32(out + 4, settings_size);

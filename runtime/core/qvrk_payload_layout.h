@@ -223,12 +223,6 @@ void qvrk_record_read(const uint8_t* in, uint32_t seed, uint32_t file_index,
  * not "." or "..", and without '\\', '/' or ':'. Anything else counts as no name. */
 int qvrk_name_is_bare(const char* name);
 
-/* 1 when Windows can create a file of this name in a folder: a bare name (above) without
- * control characters or any of * ? " < > |, not ending in a dot or a space, and not a device
- * name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with or without an extension). The
- * builder holds the names it stores and installs to this, so that they arrive as they were. */
-int qvrk_name_is_windows_file_name(const char* name);
-
 /* Header (seed, settings_size) and trailer ("QVRK", payload offset), 8 bytes each. */
 void qvrk_write_header(uint8_t* out, uint32_t seed, int32_t settings_size);
 void qvrk_write_trailer(uint8_t* out, uint32_t payload_offset);

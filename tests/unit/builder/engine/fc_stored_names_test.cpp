@@ -37,6 +37,8 @@ TEST(FCStoredNames, NamesWindowsTakesAsTheyAre) {
         const char* problem = FCStoredNameProblem(b.name.c_str());
         ASSERT_NE(problem, nullptr);
         EXPECT_NE(std::string(problem).find(b.says), std::string::npos) << problem;
+        // The file-name rule alone has no limit on the length.
+        EXPECT_EQ(FCFileNameProblem(b.name.c_str()) == nullptr, b.name == too_long);
     }
 }
 

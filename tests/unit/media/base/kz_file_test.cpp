@@ -22,6 +22,14 @@
 
 namespace {
 
+// A folder of our own under a fresh temporary name (made as a file, so taken away first).
+KZString NewScratchFolder() {
+    KZString top = MakeTempFileName();
+    if (top.IsEmpty() || !KZDeleteFile(top) || !KZCreateFolders(top))
+        return KZString();
+    return top;
+}
+
 TEST(KZFile, WriteReadSeekAndLength) {
     KZString path = CreateTempFile();
     ASSERT_FALSE(path.IsEmpty());
@@ -172,10 +180,8 @@ TEST(KZFile, AnsiNamesAreTheSystemsOwnNames) {
         GTEST_SKIP() << "the system's ANSI code page is not 1252";
 #endif
     // An ASCII folder of our own in the temporary folder, then Windows-1252 names below it.
-    KZString top = MakeTempFileName();
+    KZString top = NewScratchFolder();
     ASSERT_FALSE(top.IsEmpty());
-    ASSERT_TRUE(KZDeleteFile(top)); // the name as a folder instead
-    ASSERT_TRUE(KZCreateFolders(top));
     char sep = KZPathSeparator();
     std::string top_name = top.c_str();
     std::string folder = top_name + sep + "Bilder f\xFCr D\xFCnen" + sep +
@@ -236,9 +242,8 @@ TEST(KZFolder, FullPathStartsAtTheRoot) {
 }
 
 TEST(KZFile, NewFilesAreCreatedOnlyWhereNothingIs) {
-    KZString top = MakeTempFileName();
+    KZString top = NewScratchFolder();
     ASSERT_FALSE(top.IsEmpty());
-    ASSERT_TRUE(KZCreateFolders(top));
     std::string sep(1, KZPathSeparator());
     std::string fresh = std::string(top.c_str()) + sep + "fr\xE9sh.dat";
     EXPECT_FALSE(KZNameTaken(fresh.c_str()));
@@ -269,9 +274,8 @@ TEST(KZFile, NewFilesAreCreatedOnlyWhereNothingIs) {
 }
 
 TEST(KZFile, SameFileAsTheFileSystemComparesThem) {
-    KZString top = MakeTempFileName();
+    KZString top = NewScratchFolder();
     ASSERT_FALSE(top.IsEmpty());
-    ASSERT_TRUE(KZCreateFolders(top));
     std::string sep(1, KZPathSeparator());
     std::string movie = std::string(top.c_str()) + sep + "D\xFCnen.swf";
     std::string other = std::string(top.c_str()) + sep + "other.swf";
