@@ -194,9 +194,10 @@ public:
 
     // Project files. load returns an FCLoadResult; on any failure the document is left exactly
     // as it was. save writes beside the file at `path` and moves into place only when every
-    // write succeeded, so a failed save leaves the previous project intact. It refuses, before
-    // writing anything, fields the reader would not take back; `why`, when not null, then says
-    // which (see FCFitsProjectFile).
+    // write succeeded, so a failed save leaves the previous project intact. It keeps what the
+    // file was: its permissions or attributes, and a link to it (the file the link leads to is
+    // replaced). It refuses, before writing anything, a read-only file and fields the reader
+    // would not take back; `why`, when not null, then says which (see FCFitsProjectFile).
     int load(const char* path);
     bool save(const char* path, KZString* why = nullptr);
 

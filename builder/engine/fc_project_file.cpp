@@ -7,6 +7,7 @@
 #include "builder/engine/fc_platform.h"
 #include "media/base/kz_file.h"
 #include "media/base/kz_memory.h"
+#include "media/base/kz_platform.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_text.h"
 #include "runtime/core/qvrk_bytes.h"
@@ -373,12 +374,23 @@ bool FCDocument::save(const char* path, KZString* why) {
         return false;
     // Written beside the destination and moved over it only when complete, so that a failed
     // save never costs the project that was there.
+    // What the file was stays: a link keeps leading to it (the file it leads to is the one
+    // replaced), its permissions and attributes go to the new one before anything is written
+    // (a project holding the setup password may be readable by its owner alone), and a
+    // read-only project is not rewritten.
+    KZString target = KZFollowLinks(path);
+    if (KZFileIsReadOnly(target)) {
+        if (why)
+            *why = "the file is read-only";
+        return false;
+    }
     KZString beside;
-    KZFile out = FCCreateFileBeside(path, ".saving", &beside);
+    KZFile out = FCCreateFileBeside(target, ".saving", &beside);
     if (!out)
         return false;
-    bool written = file.GetLength() == 0 ||
-                   WriteToFile(file.GetData(), file.GetLength(), out) == file.GetLength();
+    bool written = !KZFileExists(target) || KZCopyFilePermissions(target, beside);
+    written = written && (file.GetLength() == 0 ||
+                          WriteToFile(file.GetData(), file.GetLength(), out) == file.GetLength());
     CloseFile(out);
     // The length check catches a write that only failed when the file was closed (a full disk
     // with buffered output), before the short file could replace the good one.
@@ -386,7 +398,7 @@ bool FCDocument::save(const char* path, KZString* why) {
         KZDeleteFile(beside);
         return false;
     }
-    if (!FCReplaceFile(beside, path)) {
+    if (!FCReplaceFile(beside, target)) {
         KZDeleteFile(beside);
         return false;
     }

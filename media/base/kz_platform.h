@@ -26,3 +26,12 @@ const char* KZTextLineEnd();
 // Both paths name one existing file as the file system compares them: through links, and
 // ignoring letter case where the file system does (Windows). False when either is missing.
 bool KZSameFile(const char* a, const char* b);
+// The file a path leads to once every symbolic link on the way is followed, so that a save
+// replaces that file and the link stays; the path itself when it is no link or leads nowhere.
+KZString KZFollowLinks(const char* path);
+// The file exists and its permissions (POSIX: no write bit for its owner) or attributes (Windows:
+// read-only) say it is not to be written, whoever may write it anyway.
+bool KZFileIsReadOnly(const char* path);
+// Gives `to` the permission bits (POSIX) or attributes (Windows) of `from`; false when they could
+// not be read or set.
+bool KZCopyFilePermissions(const char* from, const char* to);

@@ -1,5 +1,7 @@
 #include "media/base/kz_platform.h"
 
+#include <climits>
+#include <cstdlib>
 #include <ctime>
 #include <sys/stat.h>
 
@@ -33,4 +35,31 @@ bool KZSameFile(const char* a, const char* b) {
     if (stat(name_a, &first) != 0 || stat(name_b, &second) != 0)
         return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+KZString KZFollowLinks(const char* path) {
+    KZString name, back;
+    if (!path || !KZToSystemName(path, name))
+        return KZString(path);
+    struct stat info;
+    if (lstat(name, &info) != 0 || !S_ISLNK(info.st_mode))
+        return KZString(path);
+    char* resolved = realpath(name, nullptr);
+    bool named = resolved && KZFromSystemName(resolved, back);
+    free(resolved);
+    return named ? back : KZString(path);
+}
+
+bool KZFileIsReadOnly(const char* path) {
+    KZString name;
+    struct stat info;
+    return path && KZToSystemName(path, name) && stat(name, &info) == 0 &&
+           !(info.st_mode & S_IWUSR);
+}
+
+bool KZCopyFilePermissions(const char* from, const char* to) {
+    KZString from_name, to_name;
+    struct stat info;
+    return from && to && KZToSystemName(from, from_name) && KZToSystemName(to, to_name) &&
+           stat(from_name, &info) == 0 && chmod(to_name, info.st_mode & 07777) == 0;
 }

@@ -2,6 +2,7 @@
 
 #include "media/base/kz_folder.h"
 
+#include <cstring>
 #include <ctime>
 #include <windows.h>
 #include <sys/stat.h>
@@ -55,4 +56,48 @@ bool KZSameFile(const char* a, const char* b) {
     // A file that will not open even without access: its full names, ignoring case.
     KZString full_a = KZFullPath(a), full_b = KZFullPath(b);
     return lstrcmpiA(full_a.c_str(), full_b.c_str()) == 0;
+}
+
+KZString KZFollowLinks(const char* path) {
+    if (!path || !*path)
+        return KZString(path);
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return KZString(path);
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return KZString(path);
+    char buffer[MAX_PATH * 4];
+    DWORD n = GetFinalPathNameByHandleA(h, buffer, sizeof buffer, FILE_NAME_NORMALIZED);
+    CloseHandle(h);
+    if (n == 0 || n >= sizeof buffer)
+        return KZString(path);
+    // The final name comes as \\?\C:\...; the plain form is what the ANSI calls take.
+    const char* plain = buffer;
+    if (strncmp(plain, "\\\\?\\", 4) == 0 && plain[5] == ':')
+        plain += 4;
+    return KZString(plain);
+}
+
+bool KZFileIsReadOnly(const char* path) {
+    if (!path || !*path)
+        return false;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool KZCopyFilePermissions(const char* from, const char* to) {
+    if (!from || !to)
+        return false;
+    DWORD attributes = GetFileAttributesA(from);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    // The attributes a file can be given; the others (compressed, reparse point ...) the file
+    // system keeps for itself.
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    DWORD given = attributes & kept;
+    return SetFileAttributesA(to, given ? given : FILE_ATTRIBUTE_NORMAL) != 0;
 }

@@ -277,6 +277,23 @@ class CliTest(unittest.TestCase):
         self.assertNotIn(path("relative").encode(), read(kpj))
         self.assertNotEqual(read(kpj), before)
 
+    def test_project_set_keeps_what_the_file_was(self):
+        kpj = path("private.kpj")
+        self.assertEqual(run("project", "new", "-o", kpj, "setup_password=secret")[0], 0)
+        os.chmod(kpj, 0o600)
+        link = path("private-link.kpj")
+        os.symlink(kpj, link)
+        self.assertEqual(run("project", "set", link, "short_name=Kept")[0], 0)
+        self.assertTrue(os.path.islink(link))
+        self.assertEqual(os.stat(kpj).st_mode & 0o777, 0o600)
+        self.assertEqual(json.loads(run("project", "show", kpj, "--json")[1])["short_name"], "Kept")
+        os.chmod(kpj, 0o444)
+        before = read(kpj)
+        code, _, err = run("project", "set", kpj, "short_name=Refused")
+        self.assertEqual(code, 1)
+        self.assertIn("Unable to write file:\n%s\nthe file is read-only" % kpj, err)
+        self.assertEqual(read(kpj), before)
+
     def test_build_warns_of_what_will_disappoint(self):
         with open(path("junk.swf"), "wb") as f:
             f.write(b"no movie here")

@@ -13,6 +13,10 @@
 #include "media/base/kz_reporter.h"
 #include "fc_test_support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace fctest;
 
 namespace {
@@ -579,6 +583,52 @@ TEST_F(FCProjectFileTest, WhatTheReaderWouldRefuseIsNeverWritten) {
     EXPECT_EQ(back.playback_files.GetCount(), FC_KPJ_MAX_LIST);
     EXPECT_STREQ(back.playback_files[FC_KPJ_MAX_LIST - 1].c_str(), "m999.swf");
     EXPECT_EQ(back.settings_message.GetLength(), FC_KPJ_MAX_STRING - 1);
+}
+
+TEST_F(FCProjectFileTest, SavingKeepsWhatTheFileWas) {
+    namespace fs = std::filesystem;
+    std::string path = dir.file("kept.kpj");
+    FCDocument d;
+    d.setup_password = "secret";
+    ASSERT_TRUE(d.save(path.c_str()));
+    d.short_name = "Changed";
+
+    // A read-only project is not rewritten; the save says why.
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    std::vector<uint8_t> before = ReadBytes(path);
+    KZString why;
+    EXPECT_FALSE(d.save(path.c_str(), &why));
+    EXPECT_STREQ(why.c_str(), "the file is read-only");
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_FALSE(Exists(path + ".saving"));
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+
+#ifdef _WIN32
+    // Its attributes stay.
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(d.save(path.c_str()));
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
+#else
+    // Its permissions stay: one holding the setup password may be its owner's alone.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(d.save(path.c_str()));
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    // Through a link, the file it leads to is saved and the link stays a link.
+    std::string link = dir.file("link.kpj");
+    fs::create_symlink(path, link);
+    d.short_name = "Through the link";
+    ASSERT_TRUE(d.save(link.c_str()));
+    EXPECT_TRUE(fs::is_symlink(link));
+    FCDocument back;
+    ASSERT_EQ(back.load(path.c_str()), FC_LOAD_OK);
+    EXPECT_STREQ(back.short_name.c_str(), "Through the link");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(Exists(link + ".saving"));
+    EXPECT_FALSE(Exists(path + ".saving"));
+#endif
 }
 
 TEST_F(FCProjectFileTest, FailedSaveKeepsThePreviousProject) {
