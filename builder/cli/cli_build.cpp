@@ -181,6 +181,9 @@ int CliPicture(int argc, char** argv) {
     if (!CliPathArguments({{input, &input_path}, {output, &output_path}}))
         return CLI_FAILED;
 
+    CliReporter reporter;
+    if (output && !FCCheckOutputIsNoInput(output_path, {{input_path, "picture"}}, reporter))
+        return CLI_FAILED;
     KZPicture* picture = LoadPicture(input_path);
     if (!picture)
         return CliError(CLI_FAILED, "Unable to read image:\n%s", input);

@@ -313,6 +313,7 @@ class CliTest(unittest.TestCase):
         movie = os.path.join(folder, "m.swf")
         shutil.copy(path("movie.swf"), movie)
         shutil.copy(path("photo.png"), os.path.join(folder, "same.png"))
+        magick("-size", "8x8", "xc:#123456", "BMP3:" + os.path.join(folder, "same.bmp"))
         stub = os.path.join(folder, "stub.exe")
         shutil.copy(path("stub.exe"), stub)
         kpj = os.path.join(folder, "p.kpj")
@@ -328,6 +329,8 @@ class CliTest(unittest.TestCase):
              "main movie"),
             (["convert", os.path.join(folder, "same.png"), "-o", os.path.join(folder, ".", "same.png")],
              os.path.join(folder, "same.png"), "picture"),
+            (["picture", os.path.join(folder, "same.bmp"), "-o", os.path.join(folder, "same.bmp")],
+             os.path.join(folder, "same.bmp"), "picture"),
             (["setup", kpj_setup, "-o", files["ReadMe.txt"], "--iscc", ISCC], files["ReadMe.txt"],
              "readme file"),
             (["setup", kpj_setup, "-o", ISCC, "--iscc", ISCC], ISCC, "installer compiler"),
