@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """scrkit.exe's start-up under Wine, read through the UI driver: the display's colour depth, the
-frame's size and page area at 96 dpi, the toolbar, the stored window placement (ten numbers
-ignored, eleven restoring the position and keeping the size, closing writing it back), a project
-or a movie on the command line, the About box, and the language from "locale" with and without
-the French library.
+splash's second, the frame's size and page area at 96, 120 and 144 dpi, the toolbar, the stored
+window placement (ten numbers ignored, eleven restoring the position and keeping the size,
+closing writing it back), a project or a movie on the command line, the About box, and the
+language from "locale" with and without the French library.
 
 usage: scrkit_frame_test.py STATE_DIR SCRKIT.EXE [SCREENSHOT.png]  (the frame as it starts)
 """
@@ -12,6 +12,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
@@ -23,6 +24,7 @@ HARNESS = wine_ui.HARNESS
 FRAME = "@FCMainFrame"
 USER_KEY = r"HKCU\Software\Marqon Technologies\Tarvo Saver\Settings"
 MACHINE_KEY = r"HKLM\Software\Marqon Technologies\Tarvo Saver"
+LOG_PIXELS = (r"HKCU\Control Panel\Desktop", "LogPixels")
 TB_BUTTONCOUNT, TB_ISBUTTONCHECKED = 0x418, 0x40A
 IDC_HEADER_TITLES = 1308  # the Setup page's first header
 ID_APP_ABOUT, WS_CAPTION = 0xE140, 0xC00000
@@ -157,6 +159,37 @@ class FrameTest(unittest.TestCase):
         self.ui.click("@#32770", 1229)
         self.assertTrue(self.ui.gone("@#32770"))
         self.assertEqual(app.close(), 0)
+
+    def test_splash_stays_a_second_before_the_frame_shows(self):
+        app = Scrkit(self.ui, wait=False)
+        self.ui.wait("@KZCSplashWnd", timeout=30)
+        seen = time.monotonic()  # a little after it appeared
+        self.assertFalse(self.ui.exists(FRAME))
+        self.assertTrue(self.ui.gone("@KZCSplashWnd", timeout=10))
+        # The frame is made in some 30 ms here: without the minimum the splash would flash.
+        self.assertGreaterEqual(time.monotonic() - seen, 0.9)
+        self.ui.wait(FRAME, timeout=30)
+        self.assertEqual(app.close(), 0)
+
+    def test_sizes_follow_the_screen_resolution(self):
+        # Wine reads LogPixels when a program starts: set only while the frame comes up, so
+        # that other tests' programs keep 96.
+        before = self.ui.reg("get", *LOG_PIXELS)
+        for dpi, frame, page in [(120, (803, 638), (594, 515)), (144, (921, 731), (747, 647))]:
+            with self.subTest(dpi=dpi):
+                self.ui.reg("set", *LOG_PIXELS, "REG_DWORD", dpi)
+                try:
+                    app = Scrkit(self.ui)
+                finally:
+                    if before.returncode == 0:
+                        self.ui.reg("set", *LOG_PIXELS, "REG_DWORD", before.stdout.strip())
+                    else:
+                        self.ui.reg("delete", *LOG_PIXELS)
+                tree = self.ui.tree(FRAME)
+                self.assertEqual(size(tree), frame)
+                steps = wine_ui.find_all(tree, **{"class": "FCStepWnd"})
+                self.assertEqual({size(n) for n in steps}, {page})
+                app.close()
 
     def test_stored_placement(self):
         cases = [  # stored value, expected top-left, or None for where the system put it
