@@ -115,6 +115,16 @@ class FrameTest(unittest.TestCase):
         self.assertEqual([n["id"] for n in steps], list(range(200, 209)))
         self.assertEqual({size(n) for n in steps}, {(450, 390)})
         self.assertEqual(self.step_shown(tree), 200)
+        # The view's layout, in its client coordinates: the page area at (220, 2), the
+        # buttons and the 3-pixel separator from its bottom right.
+        view = wine_ui.find(tree, **{"class": "FCMainView"})
+        view_left, view_top, view_right, view_bottom = view["rect"]
+        cx, cy = view_right - view_left, view_bottom - view_top
+        for control, place in [(200, (220, 2, 450, 390)), (102, (cx - 168, cy - 31, 74, 22)),
+                               (103, (cx - 94, cy - 31, 74, 22)), (131, (236, cy - 42, 450, 3))]:
+            left, top, right, bottom = wine_ui.find(view, id=control)["rect"]
+            self.assertEqual((left - view_left, top - view_top, right - left, bottom - top),
+                             place, control)
         self.assertFalse(wine_ui.find(tree, id=102)["enabled"])
         self.assertTrue(wine_ui.find(tree, id=103)["enabled"])
         if SCREENSHOT:  # the frame's client area, as the README shows it (Wine draws no caption
