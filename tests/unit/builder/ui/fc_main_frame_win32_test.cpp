@@ -1,7 +1,8 @@
 // The main frame in this process under Wine, with the dialogs and pictures of scrkit.exe as its
 // resource module: step selection and store, the toolbar, the save-changes question on closing,
 // the placement written at closing, files dropped with a real WM_DROPFILES and the recent list.
-// Message boxes and the save dialog are answered by the test.
+// Message boxes and the save dialog are answered by the test. And a page's bitmaps losing the old
+// dialog grey.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -16,6 +17,7 @@
 #include "builder/ui/controls/kz_gui_resources.h"
 #include "builder/ui/frame/fc_main_frame.h"
 #include "builder/ui/framework/kz_win_app.h"
+#include "builder/ui/pages/fc_step_dlg.h"
 
 namespace {
 
@@ -413,6 +415,61 @@ TEST_F(FrameTest, RecentListKeepsEightAndDropsAProjectThatIsGone) {
     char title[256];
     GetWindowTextA(*frame_, title, sizeof(title));
     EXPECT_STREQ(title, "Tarvo Saver - p6.kpj");
+}
+
+// A 2 x 1 bitmap: the old dialog grey, then another colour.
+HBITMAP GreyAndBlue() {
+    const DWORD pixels[2] = {0xC0C0C0, 0x0000FF};
+    return CreateBitmap(2, 1, 1, 32, pixels);
+}
+
+std::vector<DWORD> PixelsOf(HBITMAP bitmap) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = 2;
+    format.bmiHeader.biHeight = -1;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(2);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, 1, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (DWORD& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return pixels;
+}
+
+TEST(StepPage, BitmapsLoseTheOldDialogGreyOnce) {
+    HWND page = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+    ASSERT_NE(page, nullptr);
+    HBITMAP shared = GreyAndBlue();
+    HBITMAP text_bitmap = GreyAndBlue();
+    HWND pictures[2];
+    for (HWND& picture : pictures) {
+        picture = CreateWindowExA(0, "Static", "", WS_CHILD | SS_BITMAP, 0, 0, 2, 1, page, nullptr,
+                                  nullptr, nullptr);
+        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)shared);
+    }
+    // Not a bitmap static: its image, if any, is not the page's to change.
+    HWND text = CreateWindowExA(0, "Static", "x", WS_CHILD | SS_LEFT, 0, 0, 2, 1, page, nullptr,
+                                nullptr, nullptr);
+    SendMessageA(text, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)text_bitmap);
+    HBITMAP shown = (HBITMAP)SendMessageA(pictures[0], STM_GETIMAGE, IMAGE_BITMAP, 0);
+    ASSERT_NE(shown, nullptr);
+
+    FCRecolorDialogBitmaps(page, RGB(192, 192, 192)); // a grey face: nothing to do
+    EXPECT_EQ(PixelsOf(shown), (std::vector<DWORD>{0xC0C0C0, 0x0000FF}));
+    FCRecolorDialogBitmaps(page, RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(PixelsOf(shown), (std::vector<DWORD>{0x102030, 0x0000FF}));
+    EXPECT_EQ(PixelsOf(text_bitmap), (std::vector<DWORD>{0xC0C0C0, 0x0000FF}));
+    // Once per bitmap: a page made later with the same bitmap leaves it as it is.
+    FCRecolorDialogBitmaps(page, RGB(0x40, 0x50, 0x60));
+    EXPECT_EQ(PixelsOf(shown), (std::vector<DWORD>{0x102030, 0x0000FF}));
+
+    DestroyWindow(page);
+    DeleteObject(shared);
+    DeleteObject(text_bitmap);
 }
 
 } // namespace
