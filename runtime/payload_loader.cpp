@@ -197,6 +197,12 @@ bool WriteUncompressed(RuntimeConfig* config, EmbeddedItem* item, HANDLE target)
     return left == 0;
 }
 
+// A name that exists and is a reparse point (a symbolic link or a junction).
+bool IsLink(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 uint32_t g_name_counter;
 bool g_name_counter_started;
 
@@ -313,6 +319,11 @@ bool ExtractItem(RuntimeConfig* config, EmbeddedItem* item) {
         AppendNumber(path, length, capacity, g_name_counter++);
     }
 
+    // The folder is shared by every screensaver and its names are known: a link planted as the
+    // folder or under a stored name would have us write where it points. Wine shows a linked
+    // folder as a reparse point too (but not a linked file).
+    if (IsLink(config->temporary_folder) || IsLink(path))
+        return false;
     HANDLE target = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (target == INVALID_HANDLE_VALUE)

@@ -115,6 +115,19 @@ names)
     found=$(find "$temp/.." "$WORK" -name 'escaped.swf' -o -name 'up2.swf' -o -name 'evil.swf' 2>/dev/null)
     [ -z "$found" ] || fail "written outside the folder: $found"
     [ ! -e "$folder" ] || fail "temporary folder left behind"
+    # "swfsaver" planted as a link to another folder: nothing there is written over or deleted.
+    mkdir -p "$WORK/elsewhere"
+    echo precious >"$WORK/elsewhere/intro.swf"
+    python3 "$BUILDER" --stub "$STUB" --out "$WORK/evil/linked.scr" --item intro.swf:64:1 ||
+        fail "builder"
+    ln -s "$WORK/elsewhere" "$folder"
+    run_saver "$WORK/evil/linked.scr" /s
+    sleep 1
+    press_key_until_gone "$saver_pid" || fail "the screensaver did not end"
+    wait_exit
+    [ "$(cat "$WORK/elsewhere/intro.swf" 2>/dev/null)" = precious ] || fail "written through a link"
+    [ "$(ls "$WORK/elsewhere")" = intro.swf ] || fail "files left through a link"
+    rm -f "$folder"
     ;;
 modes)
     # Modes that show nothing still load the payload and clean up; nothing is extracted.
