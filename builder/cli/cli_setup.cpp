@@ -169,13 +169,7 @@ int CliSetup(int argc, char** argv) {
     KZString full_output = KZFullPath(output_path);
     if (full_output.IsEmpty())
         full_output = output_path;
-    FCBuildInputs inputs;
-    FCAddScreensaverInputs(document, resources, inputs);
-    FCAddSetupInputs(document, inputs);
-    inputs.push_back({options.compiler.IsEmpty() ? FCDefaultCompilerPath() : options.compiler,
-                      "installer compiler"});
-    if (!FCCheckOutputIsNoInput(full_output, inputs, reporter))
-        return CLI_FAILED;
+    // write_installer refuses an output that is one of the inputs.
     KZTOArray<KZString> warnings;
     options.build.warnings = &warnings;
     if (write_installer(document, full_output, resources, reporter, options)) {

@@ -1,5 +1,6 @@
 #include "builder/engine/fc_installer_build.h"
 
+#include "builder/engine/fc_build_inputs.h"
 #include "builder/engine/fc_console_runner.h"
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_installer_script.h"
@@ -76,6 +77,14 @@ bool write_installer(const FCDocument& document, const char* output_path, FCReso
                      KZReporter& reporter, const FCInstallerOptions& options) {
     if (options.report_path)
         *options.report_path = KZString();
+    KZString compiler = options.compiler.IsEmpty() ? FCDefaultCompilerPath() : options.compiler;
+    // Before anything is built: the setup written over one of its inputs would destroy it.
+    FCBuildInputs inputs;
+    FCAddScreensaverInputs(document, resources, inputs);
+    FCAddSetupInputs(document, inputs);
+    inputs.push_back({compiler, "installer compiler"});
+    if (!FCCheckOutputIsNoInput(output_path, inputs, reporter))
+        return false;
     FCInstallerFiles files;
     FCInstallerScript sections;
     if (!FCGenerateInstaller(document, output_path, resources, reporter, options.build, &files,
@@ -109,7 +118,6 @@ bool write_installer(const FCDocument& document, const char* output_path, FCReso
             FCReplaceFile(aside, output_path);
     };
 
-    KZString compiler = options.compiler.IsEmpty() ? FCDefaultCompilerPath() : options.compiler;
     KZString command;
     // Both quoted: a temporary folder may hold spaces ("...\\Local Settings\\Temp").
     command.Format("\"%s\" \"%s\"", compiler.c_str(), script_path.c_str());

@@ -201,6 +201,22 @@ TEST_F(FCWriteInstallerTest, CompilerWritesTheSetupProgram) {
     EXPECT_EQ(reporter.wait_depth, 0);
 }
 
+// The wizard writes setups through here too: an output that is one of the inputs (the licence,
+// the compiler) is refused before anything is built, and the input stays.
+TEST_F(FCWriteInstallerTest, AnOutputThatIsAnInputIsRefused) {
+    for (const std::string& input : {std::string(doc->license_file.c_str()), kStandIn}) {
+        SCOPED_TRACE(input);
+        reporter = KZRecordingReporter();
+        std::vector<uint8_t> before = ReadBytes(input);
+        EXPECT_FALSE(write_installer(*doc, input.c_str(), resources, reporter, options));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].rfind("The output would overwrite the ", 0), 0u)
+            << reporter.messages[0];
+        EXPECT_EQ(ReadBytes(input), before);
+        EXPECT_TRUE(Compiles().empty()); // the compiler never ran
+    }
+}
+
 // A temporary folder with blanks, as Windows XP's "...\\Local Settings\\Temp" is: the script's
 // path reaches the compiler as one argument.
 TEST_F(FCWriteInstallerTest, TemporaryFolderWithBlanks) {
