@@ -133,13 +133,32 @@ class FrameTest(unittest.TestCase):
             ppm = b"P6\n%d %d\n255\n" % (shot.width, shot.height) + shot.pixels
             subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top,
                             left, top), "+repage", SCREENSHOT], input=ppm, check=True)
-        toolbar = "#%d" % wine_ui.find(tree, **{"class": "ToolbarWindow32"})["handle"]
+        toolbar_node = wine_ui.find(tree, **{"class": "ToolbarWindow32"})
+        toolbar = "#%d" % toolbar_node["handle"]
         self.assertEqual(self.ui.send(toolbar, 0, TB_BUTTONCOUNT), 9)
+        # The toolbar draws its checked button itself, filled with the blend of face and
+        # highlight: along a row near its top, the fill marks where the checked button is.
+        face = self.ui.screenshot().pixel(view_left + 300, view_top + 300)  # the page area
+        fill = tuple((c + 255) // 2 for c in face)
+        left, top, right, _ = toolbar_node["rect"]
+
+        def filled_columns():
+            shot = self.ui.screenshot()
+            return [x - left for x in range(left, right) if shot.pixel(x, top + 4) == fill]
+
+        start = filled_columns()
+        self.assertTrue(start and max(start) < 60, start)  # the Start button, the first
         self.ui.click(FRAME, 103)
         self.ui.tree(FRAME)  # the posted click is handled before the driver's next answer
         checked = [i for i in range(200, 209) if self.ui.send(toolbar, 0, TB_ISBUTTONCHECKED, i)]
         self.assertEqual(checked, [201])
         self.assertEqual(self.step_shown(self.ui.tree(FRAME)), 201)
+        for _ in range(20):  # painting comes after the messages
+            setup = filled_columns()
+            if setup != start:
+                break
+            time.sleep(0.1)
+        self.assertTrue(setup and min(setup) > max(start), (start, setup))  # the next one
         self.assertEqual(app.close(), 0)
         stored = self.ui.reg("get", USER_KEY, "WindowPlacement").stdout.strip()
         numbers = [int(v) for v in stored.split(",")]
