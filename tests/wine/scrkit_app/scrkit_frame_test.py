@@ -185,6 +185,11 @@ class FrameTest(unittest.TestCase):
         self.assertGreater(shot.count(grey, left + 10, top + 220, right, bottom), 50)
         self.assertEqual(shot.count(black, left, top, right, top + 90), 0)
         self.assertEqual(shot.count(grey, left, top, right, top + 215), 0)
+        # The link on top of the image: its light grey background and its blue text.
+        link_pixels = [shot.pixel(x, y) for y in range(link[1], link[3])
+                       for x in range(link[0], link[2])]
+        self.assertGreater(link_pixels.count((238, 238, 238)), len(link_pixels) // 2)
+        self.assertGreater(sum(1 for r, g, b in link_pixels if b > r + 60), 100)
         self.ui.click("@#32770", 1229)
         self.assertTrue(self.ui.gone("@#32770"))
         self.assertEqual(app.close(), 0)
