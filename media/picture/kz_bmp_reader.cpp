@@ -137,9 +137,13 @@ KZPicture* ReadBmp(const uint8_t* data, size_t size) {
     } else {
         return nullptr;
     }
+    // A negative height marks a top-down file (OS/2 headers have unsigned sizes).
+    bool top_down = height < 0;
+    if (top_down)
+        height = -height;
     if (in.failed || width <= 0 || height <= 0 || width > KZ_PICTURE_MAX_SIDE ||
         height > KZ_PICTURE_MAX_SIDE)
-        return nullptr; // a negative height (top-down file) gives no picture
+        return nullptr;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return nullptr;
     if (compression == kBiRle8 && bits != 8)
@@ -200,6 +204,9 @@ KZPicture* ReadBmp(const uint8_t* data, size_t size) {
             delete picture;
             return nullptr;
         }
+        // The stream of a top-down file runs from the top row, its deltas downwards.
+        if (top_down)
+            picture->FlipVertical();
         return picture;
     }
 
@@ -232,7 +239,7 @@ KZPicture* ReadBmp(const uint8_t* data, size_t size) {
     bool any_alpha = false;
     for (int y = 0; y < h; y++) {
         const uint8_t* s = in.Take(row_bytes);
-        uint8_t* t = picture->Row(y);
+        uint8_t* t = picture->Row(top_down ? h - 1 - y : y);
         switch (bits) {
         case 1:
         case 4:

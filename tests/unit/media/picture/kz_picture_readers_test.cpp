@@ -24,6 +24,12 @@ const FixtureCase kFixtures[] = {
     {"bmp8rle.bmp", KZ_PICTURE_PALETTE, false, 0},
     {"bmp8rle-delta.bmp", KZ_PICTURE_PALETTE, false, 0},
     {"bmp4rle.bmp", KZ_PICTURE_PALETTE, false, 0},
+    // Odd width, odd encoded counts alternating two indices, absolute runs of 3 to 8 pixels.
+    {"bmp4rle-runs.bmp", KZ_PICTURE_PALETTE, false, 0},
+    // Top-down (negative height): uncompressed and RLE8.
+    {"bmp8-topdown.bmp", KZ_PICTURE_PALETTE, false, 0},
+    {"bmp24-topdown.bmp", KZ_PICTURE_RGB, false, 0},
+    {"bmp8rle-topdown.bmp", KZ_PICTURE_PALETTE, false, 0},
     {"bmp16-565.bmp", KZ_PICTURE_RGB, false, 0},
     {"bmp16-555.bmp", KZ_PICTURE_RGB, false, 0},
     {"bmp24.bmp", KZ_PICTURE_RGB, false, 0},
@@ -196,7 +202,7 @@ KZPicture* Decode(int type, const std::vector<uint8_t>& b) {
 }
 
 TEST(PictureReaders, AbsurdSizesGiveNoPicture) {
-    // BMP: widths whose rows overflow 32 bits, a top-down (negative) height, a zero size.
+    // BMP: widths whose rows overflow 32 bits, a zero size, the most negative height.
     std::vector<uint8_t> bmp = ReadFileBytes(FixturePath("bmp24.bmp"));
     for (uint32_t width : {0u, 0x40000000u, 0x7FFFFFFFu, uint32_t(KZ_PICTURE_MAX_SIDE + 1)}) {
         std::vector<uint8_t> b = bmp;
@@ -204,7 +210,7 @@ TEST(PictureReaders, AbsurdSizesGiveNoPicture) {
         EXPECT_EQ(Decode(KZ_FILE_BMP, b), nullptr) << width;
     }
     std::vector<uint8_t> top_down = bmp;
-    Put32(top_down, 22, uint32_t(-7));
+    Put32(top_down, 22, 0x80000000u);
     EXPECT_EQ(Decode(KZ_FILE_BMP, top_down), nullptr);
     std::vector<uint8_t> far_offset = bmp;
     Put32(far_offset, 10, 0xFFFFFFF0u);
