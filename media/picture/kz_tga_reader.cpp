@@ -1,5 +1,5 @@
 // Truevision TGA: colour-mapped, true-colour and gray images, raw or run-length encoded, with
-// 15/16/24/32-bit colour maps and either origin.
+// 15/16/24/32-bit colour maps, 16-bit gray with alpha, and any of the four origins.
 #include "media/picture/kz_byte_reader.h"
 #include "media/picture/kz_picture.h"
 
@@ -64,8 +64,8 @@ KZPicture* ReadTga(const uint8_t* data, size_t size) {
         return nullptr;
     if (kind == 2 && depth != 15 && depth != 16 && depth != 24 && depth != 32)
         return nullptr;
-    if (kind == 3 && depth != 8)
-        return nullptr;
+    if (kind == 3 && depth != 8 && depth != 16)
+        return nullptr; // 16-bit gray is a gray byte and an alpha byte
     in.Skip(size_t(id_length));
 
     uint8_t entries[256][4];
@@ -88,7 +88,7 @@ KZPicture* ReadTga(const uint8_t* data, size_t size) {
         return nullptr;
 
     int format = mapped        ? KZ_PICTURE_PALETTE
-                 : kind == 3   ? KZ_PICTURE_GRAY
+                 : kind == 3   ? (depth == 16 ? KZ_PICTURE_GRAY_ALPHA : KZ_PICTURE_GRAY)
                  : depth == 32 ? KZ_PICTURE_RGBA
                                : KZ_PICTURE_RGB;
     KZPicture* picture = KZPicture::CreatePicture(format, width, height);
@@ -105,12 +105,14 @@ KZPicture* ReadTga(const uint8_t* data, size_t size) {
     int pixel_bytes = (depth + 7) / 8;
     int out_bytes = picture->BytesPerPixel();
     bool top_down = (descriptor & 0x20) != 0;
+    bool right_to_left = (descriptor & 0x10) != 0;
     int packet_left = 0;
     bool packet_run = false;
     const uint8_t* run_pixel = nullptr;
     for (int y = 0; y < height; y++) {
-        uint8_t* t = picture->Row(top_down ? height - 1 - y : y);
-        for (int x = 0; x < width; x++, t += out_bytes) {
+        uint8_t* row = picture->Row(top_down ? height - 1 - y : y);
+        for (int x = 0; x < width; x++) {
+            uint8_t* t = row + size_t(right_to_left ? width - 1 - x : x) * out_bytes;
             const uint8_t* s;
             if (rle) {
                 if (packet_left == 0) {
@@ -131,6 +133,9 @@ KZPicture* ReadTga(const uint8_t* data, size_t size) {
             }
             if (format == KZ_PICTURE_PALETTE || format == KZ_PICTURE_GRAY) {
                 t[0] = s[0];
+            } else if (format == KZ_PICTURE_GRAY_ALPHA) {
+                t[0] = s[0];
+                t[1] = s[1];
             } else {
                 uint8_t c[4];
                 ReadColor(s, depth, c);

@@ -70,6 +70,13 @@ const FixtureCase kFixtures[] = {
     {"tga1-map16.tga", KZ_PICTURE_PALETTE, false, 0},
     {"tga9-map24.tga", KZ_PICTURE_PALETTE, false, 0},
     {"tga9-map32.tga", KZ_PICTURE_PALETTE, true, 0},
+    // Right-to-left origins (bit 4 of the descriptor), raw, run-length and colour-mapped.
+    {"tga2-right.tga", KZ_PICTURE_RGB, false, 0},
+    {"tga10-topright.tga", KZ_PICTURE_RGB, false, 0},
+    {"tga9-right.tga", KZ_PICTURE_PALETTE, false, 0},
+    // 16-bit gray with alpha, against Pillow (ImageMagick reads these as colour).
+    {"tga3-16.tga", KZ_PICTURE_GRAY_ALPHA, true, 0},
+    {"tga11-16-topright.tga", KZ_PICTURE_GRAY_ALPHA, true, 0},
     {"png-rgb.png", KZ_PICTURE_RGB, false, 0},
     {"png-gray.png", KZ_PICTURE_GRAY, false, 0},
     {"png-gray2.png", KZ_PICTURE_GRAY, false, 0},
