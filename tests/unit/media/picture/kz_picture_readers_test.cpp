@@ -47,6 +47,8 @@ const FixtureCase kFixtures[] = {
     {"pcx1.pcx", KZ_PICTURE_PALETTE, false, 0},
     {"pcx4-planar.pcx", KZ_PICTURE_PALETTE, false, 0},
     {"pcx4-packed.pcx", KZ_PICTURE_PALETTE, false, 0},
+    // Four planes of one bit, 16 bytes a plane's scan line; against Pillow.
+    {"pcx4-planar-wide.pcx", KZ_PICTURE_PALETTE, false, 0},
     {"p3.ppm", KZ_PICTURE_RGB, false, 0},
     {"p3-16.ppm", KZ_PICTURE_RGB, false, 0},
     {"p6.ppm", KZ_PICTURE_RGB, false, 0},
