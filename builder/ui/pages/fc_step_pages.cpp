@@ -2,6 +2,7 @@
 
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_frame_rules.h"
+#include "builder/ui/pages/fc_setup_dlg.h"
 
 namespace {
 
@@ -40,5 +41,7 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
                             const FCHeaderBitmaps* header_bitmaps) {
     if (!FCGetStep(index))
         return nullptr;
+    if (index == 1)
+        return new FCSSetupDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);
 }
