@@ -1,5 +1,6 @@
-// Netpbm pixmaps: P3 (ASCII RGB), P5 and P7 (binary gray), P6 (binary RGB). Always RGB results;
-// LoadPicture's normalisation turns gray ones into Grayscale pictures.
+// Netpbm files: P1 and P4 (ASCII and binary bitmaps), P2 and P5 (ASCII and binary gray), P3 and
+// P6 (ASCII and binary RGB), P7 (binary gray). Always RGB results; LoadPicture's normalisation
+// turns gray ones into Grayscale pictures.
 #include "media/picture/kz_byte_reader.h"
 #include "media/picture/kz_picture.h"
 
@@ -37,27 +38,71 @@ bool ReadNumber(KZByteReader& in, int64_t* value) {
     return digits > 0;
 }
 
+// The pixels of a bitmap (P1: one digit a pixel, separators optional; P4: eight pixels a byte,
+// each row starting on a byte), 1 black and 0 white.
+KZPicture* ReadBitmap(KZByteReader& in, bool ascii, int width, int height) {
+    size_t row_bytes = (size_t(width) + 7) / 8;
+    if (ascii ? uint64_t(width) * uint64_t(height) > in.Left()
+              : uint64_t(row_bytes) * uint64_t(height) > in.Left())
+        return nullptr;
+    KZPicture* picture = KZPicture::CreatePicture(KZ_PICTURE_RGB, width, height);
+    if (!picture)
+        return nullptr;
+    for (int y = 0; y < height; y++) {
+        uint8_t* t = picture->Row(height - 1 - y);
+        const uint8_t* row = ascii ? nullptr : in.Take(row_bytes);
+        for (int x = 0; x < width; x++, t += 3) {
+            int bit;
+            if (ascii) {
+                SkipSpaceAndComments(in);
+                uint8_t c = in.U8();
+                if (c != '0' && c != '1') {
+                    delete picture;
+                    return nullptr;
+                }
+                bit = c - '0';
+            } else {
+                bit = row ? (row[x / 8] >> (7 - x % 8)) & 1 : 0;
+            }
+            t[0] = t[1] = t[2] = bit ? 0 : 255;
+        }
+    }
+    if (in.failed) {
+        delete picture;
+        return nullptr;
+    }
+    return picture;
+}
+
 } // namespace
 
 KZPicture* ReadPpm(const uint8_t* data, size_t size) {
     if (size < 3 || data[0] != 'P')
         return nullptr;
     int type = data[1] - '0';
-    if (type != 3 && type != 5 && type != 6 && type != 7)
-        return nullptr; // bitmaps (1, 4) and ASCII gray (2) are not read
+    if (type < 1 || type > 7)
+        return nullptr;
+    bool bitmap = type == 1 || type == 4;
+    bool ascii = type == 1 || type == 2 || type == 3;
     KZByteReader in(data, size);
     in.Seek(2);
-    int64_t width, height, max, extra;
-    if (!ReadNumber(in, &width) || !ReadNumber(in, &height) || !ReadNumber(in, &max))
+    int64_t width, height, max = 1, extra;
+    if (!ReadNumber(in, &width) || !ReadNumber(in, &height) || (!bitmap && !ReadNumber(in, &max)))
         return nullptr;
     if (type == 7 && !ReadNumber(in, &extra))
         return nullptr;
     if (width <= 0 || height <= 0 || width * height <= 0 || max < 1 || max > 65535 ||
         width > KZ_PICTURE_MAX_SIDE || height > KZ_PICTURE_MAX_SIDE)
         return nullptr;
+    if (bitmap) {
+        // Binary bitmaps, like the other binary types, have one separator before the bits.
+        if (type == 4 && (in.AtEnd() || !IsSpace(in.U8())))
+            return nullptr;
+        return ReadBitmap(in, type == 1, int(width), int(height));
+    }
     int channels = (type == 3 || type == 6) ? 3 : 1;
     int sample_bytes = max >= 256 ? 2 : 1;
-    if (type != 3) {
+    if (!ascii) {
         // Exactly one white-space character separates the header from the samples.
         if (in.AtEnd() || !IsSpace(in.U8()))
             return nullptr;
@@ -65,7 +110,7 @@ KZPicture* ReadPpm(const uint8_t* data, size_t size) {
             return nullptr;
     }
     // Every ASCII sample takes a digit and a separator (the last one may end the file).
-    if (type == 3 && uint64_t(width) * uint64_t(height) * 3 * 2 - 1 > in.Left())
+    if (ascii && uint64_t(width) * uint64_t(height) * channels * 2 - 1 > in.Left())
         return nullptr;
     KZPicture* picture = KZPicture::CreatePicture(KZ_PICTURE_RGB, int(width), int(height));
     if (!picture)
@@ -90,7 +135,7 @@ KZPicture* ReadPpm(const uint8_t* data, size_t size) {
             uint8_t s[3];
             for (int c = 0; c < channels; c++) {
                 int64_t v;
-                if (type == 3) {
+                if (ascii) {
                     if (!ReadNumber(in, &v)) {
                         delete picture;
                         return nullptr;

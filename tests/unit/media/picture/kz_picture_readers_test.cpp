@@ -56,6 +56,12 @@ const FixtureCase kFixtures[] = {
     {"p5.pnm", KZ_PICTURE_GRAY, false, 0},
     // 16-bit samples are rounded to 8 bits; ImageMagick's own rounding differs by one at times.
     {"p5-16.pnm", KZ_PICTURE_GRAY, false, 1},
+    // Bitmaps (ASCII, ASCII without separators, binary) and ASCII gray with 255 and 15.
+    {"p1.pnm", KZ_PICTURE_GRAY, false, 0},
+    {"p1-packed.pnm", KZ_PICTURE_GRAY, false, 0},
+    {"p4.pnm", KZ_PICTURE_GRAY, false, 0},
+    {"p2.pnm", KZ_PICTURE_GRAY, false, 0},
+    {"p2-15.pnm", KZ_PICTURE_GRAY, false, 0},
     {"tga1.tga", KZ_PICTURE_PALETTE, false, 0},
     {"tga2.tga", KZ_PICTURE_RGB, false, 0},
     {"tga3.tga", KZ_PICTURE_GRAY, false, 0},
@@ -178,9 +184,12 @@ INSTANTIATE_TEST_SUITE_P(Pictures, FixtureTest, ::testing::ValuesIn(kFixtures),
                          });
 
 TEST(PictureReaders, FormatsWeDoNotReadGiveNoPicture) {
-    for (const char* name : {"p2.pnm", "p4.pnm"}) {
-        KZPicture* picture = LoadPicture(FixturePath(name).c_str());
-        EXPECT_EQ(picture, nullptr) << name;
+    // Netpbm types outside 1..7, bitmaps with a digit other than 0 or 1, or too few pixels.
+    for (const char* text : {"P8\n1 1\n255\n.", "P0\n1 1\n255\n.", "P1\n2 1\n0 2\n",
+                             "P1\n2 2\n0 1 1\n", "P4\n9 2\n\xff\xff\xff"}) {
+        std::vector<uint8_t> b(text, text + strlen(text));
+        KZPicture* picture = DecodePicture(KZ_FILE_PPM, b.data(), b.size());
+        EXPECT_EQ(picture, nullptr) << text;
         delete picture;
     }
     // A file of one type under another's extension is refused by the signature checks.
