@@ -5,13 +5,28 @@
 
 #include <jerror.h>
 
+#include <vector>
+
 namespace {
 
 struct ReadState {
     jpeg_decompress_struct info;
     KZJpegError error;
     KZPicture* picture;
+    std::vector<JSAMPLE> inks; // one CMYK scan line; here so that no destructor spans setjmp
 };
+
+// CMYK to RGB without a colour profile: each channel is what its ink and the black leave of
+// the light, (255 - C) × (255 - K) / 255, rounded.
+void InksToRgb(const uint8_t* inks, uint8_t* rgb, int width, bool inverted) {
+    for (int x = 0; x < width; x++, inks += 4, rgb += 3) {
+        int k = inverted ? inks[3] : 255 - inks[3];
+        for (int c = 0; c < 3; c++) {
+            int light = inverted ? inks[c] : 255 - inks[c];
+            rgb[c] = uint8_t((light * k + 127) / 255);
+        }
+    }
+}
 
 // libjpeg pads a file that ends too early with gray and only warns; for us the file is broken.
 void EmitMessage(j_common_ptr info, int level) {
@@ -32,7 +47,9 @@ bool Decode(ReadState* state, const uint8_t* data, size_t size, KZProgressCallba
     if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK)
         return false;
     bool gray = info->num_components == 1;
-    info->out_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    // libjpeg gives CMYK for both CMYK and YCCK files; the colours are made here.
+    bool cmyk = info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK;
+    info->out_color_space = gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_calc_output_dimensions(info);
     if (info->output_width == 0 || info->output_height == 0 ||
         info->output_width > unsigned(KZ_PICTURE_MAX_SIDE) ||
@@ -43,15 +60,24 @@ bool Decode(ReadState* state, const uint8_t* data, size_t size, KZProgressCallba
     if (!state->picture)
         return false;
     jpeg_start_decompress(info);
-    if (info->output_components != (gray ? 1 : 3))
+    if (info->output_components != (gray ? 1 : cmyk ? 4 : 3))
         return false;
+    // Print tools that write the Adobe marker store the four inks inverted (0 is full ink).
+    bool inverted = info->saw_Adobe_marker;
+    int width = state->picture->Width();
     int height = state->picture->Height();
+    std::vector<JSAMPLE>& inks = state->inks;
+    if (cmyk)
+        inks.resize(size_t(width) * 4);
     while (info->output_scanline < info->output_height) {
         if (progress && progress(progress_arg))
             return false;
-        JSAMPROW row = state->picture->Row(height - 1 - int(info->output_scanline));
+        uint8_t* target = state->picture->Row(height - 1 - int(info->output_scanline));
+        JSAMPROW row = cmyk ? inks.data() : target;
         if (jpeg_read_scanlines(info, &row, 1) != 1)
             return false; // the data ran out
+        if (cmyk)
+            InksToRgb(inks.data(), target, width, inverted);
     }
     jpeg_finish_decompress(info);
     return true;

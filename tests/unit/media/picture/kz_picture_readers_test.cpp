@@ -115,6 +115,10 @@ const FixtureCase kFixtures[] = {
     {"jpeg.jpg", KZ_PICTURE_RGB, false, 0},
     {"jpeg-progressive.jpg", KZ_PICTURE_RGB, false, 0},
     {"jpeg-gray.jpg", KZ_PICTURE_GRAY, false, 0},
+    // Inverted inks behind the Adobe marker, stored as YCCK and as plain CMYK; ImageMagick
+    // (and Pillow, which agrees with it) multiply the inks with a rounding of their own.
+    {"jpeg-ycck.jpg", KZ_PICTURE_RGB, false, 1},
+    {"jpeg-cmyk.jpg", KZ_PICTURE_RGB, false, 1},
 };
 
 class FixtureTest : public ::testing::TestWithParam<FixtureCase> {};
