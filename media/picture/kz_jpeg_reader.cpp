@@ -17,15 +17,13 @@ struct ReadState {
 };
 
 // CMYK to RGB without a colour profile: each channel is what its ink and the black leave of
-// the light, (255 - C) × (255 - K) / 255, rounded.
-void InksToRgb(const uint8_t* inks, uint8_t* rgb, int width, bool inverted) {
-    for (int x = 0; x < width; x++, inks += 4, rgb += 3) {
-        int k = inverted ? inks[3] : 255 - inks[3];
-        for (int c = 0; c < 3; c++) {
-            int light = inverted ? inks[c] : 255 - inks[c];
-            rgb[c] = uint8_t((light * k + 127) / 255);
-        }
-    }
+// the light, rounded. The inks are stored inverted (255 is no ink), as the Adobe marker that
+// libjpeg writes for four components says; like the established readers we take them so even
+// when a file lacks the marker.
+void InksToRgb(const uint8_t* inks, uint8_t* rgb, int width) {
+    for (int x = 0; x < width; x++, inks += 4, rgb += 3)
+        for (int c = 0; c < 3; c++)
+            rgb[c] = uint8_t((inks[c] * inks[3] + 127) / 255);
 }
 
 // libjpeg pads a file that ends too early with gray and only warns; for us the file is broken.
@@ -62,8 +60,6 @@ bool Decode(ReadState* state, const uint8_t* data, size_t size, KZProgressCallba
     jpeg_start_decompress(info);
     if (info->output_components != (gray ? 1 : cmyk ? 4 : 3))
         return false;
-    // Print tools that write the Adobe marker store the four inks inverted (0 is full ink).
-    bool inverted = info->saw_Adobe_marker;
     int width = state->picture->Width();
     int height = state->picture->Height();
     std::vector<JSAMPLE>& inks = state->inks;
@@ -77,7 +73,7 @@ bool Decode(ReadState* state, const uint8_t* data, size_t size, KZProgressCallba
         if (jpeg_read_scanlines(info, &row, 1) != 1)
             return false; // the data ran out
         if (cmyk)
-            InksToRgb(inks.data(), target, width, inverted);
+            InksToRgb(inks.data(), target, width);
     }
     jpeg_finish_decompress(info);
     return true;

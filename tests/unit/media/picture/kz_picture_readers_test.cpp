@@ -347,4 +347,31 @@ TEST(PictureReaders, PaletteIndicesBeyondTheColourTableStayInside) {
     delete clamped;
 }
 
+TEST(PictureReaders, CmykJpegWithoutTheAdobeMarkerStillHasInvertedInks) {
+    // Pillow and ImageMagick take four-component files as Adobe's inverted inks either way.
+    std::vector<uint8_t> jpeg = ReadFileBytes(FixturePath("jpeg-cmyk.jpg"));
+    std::vector<uint8_t> stripped(jpeg.begin(), jpeg.begin() + 2);
+    bool dropped = false;
+    for (size_t at = 2; at + 4 <= jpeg.size();) {
+        size_t length = size_t(jpeg[at + 2]) << 8 | jpeg[at + 3];
+        if (jpeg[at + 1] == 0xDA) { // the scan runs to the end
+            stripped.insert(stripped.end(), jpeg.begin() + at, jpeg.end());
+            break;
+        }
+        if (jpeg[at + 1] == 0xEE)
+            dropped = true;
+        else
+            stripped.insert(stripped.end(), jpeg.begin() + at, jpeg.begin() + at + 2 + length);
+        at += 2 + length;
+    }
+    ASSERT_TRUE(dropped);
+    KZPicture* with = Decode(KZ_FILE_JPEG, jpeg);
+    KZPicture* without = Decode(KZ_FILE_JPEG, stripped);
+    ASSERT_NE(with, nullptr);
+    ASSERT_NE(without, nullptr);
+    EXPECT_TRUE(without->Equals(with));
+    delete with;
+    delete without;
+}
+
 } // namespace
