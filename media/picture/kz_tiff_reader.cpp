@@ -1,7 +1,9 @@
 // TIFF through libtiff over the file image in memory, which libtiff sees as a mapped file, as
-// it does when it opens one from disk. Simple strip layouts (gray, palette, contiguous 8-bit
-// RGB) are read scan line by scan line; everything else through libtiff's RGBA image reader.
+// it does when it opens one from disk. Gray and palette strips of up to 8 bits are read scan line
+// by scan line; gray and RGB of 8 and 16 bits, with or without alpha, strip by strip or tile by
+// tile, reduced to 8 bits as they are read; everything else through libtiff's RGBA image reader.
 #include "media/picture/kz_picture.h"
+#include "media/picture/kz_sample16.h"
 
 #include <cstring>
 #include <tiffio.h>
@@ -109,30 +111,137 @@ KZPicture* ReadSingleSample(TIFF* tif, int width, int height, int bits, int phot
     return picture;
 }
 
-// Scan lines of contiguous 8-bit RGB with possible extra samples; an alpha sample is kept.
-KZPicture* ReadContiguousRgb(TIFF* tif, int width, int height, int samples, bool alpha) {
-    KZPicture* picture =
-        KZPicture::CreatePicture(alpha ? KZ_PICTURE_RGBA : KZ_PICTURE_RGB, width, height);
+// The layouts read block by block: gray or RGB with an optional alpha sample (more extra
+// samples are skipped), 8 or 16 bits, contiguous or planar, in strips or tiles.
+struct DirectLayout {
+    int width, height;
+    int samples; // per pixel in the file
+    int colours; // 1 (gray) or 3 (RGB)
+    bool alpha;
+    bool associated; // colours stored multiplied by the alpha
+    bool min_is_white;
+    bool planar;
+};
+
+// A sample at full depth to 8 bits.
+inline uint8_t Reduce(uint8_t v) {
+    return v;
+}
+inline uint8_t Reduce(uint16_t v) {
+    return KZSample16To8(v);
+}
+
+// Converts `rows` rows of `count` pixels, channel c of pixel x at in[c][x * step], into the
+// picture's row `y` downwards. Associated colours are divided back by the alpha at full depth,
+// once, before the reduction to 8 bits; unassociated ones come through as stored.
+template <typename T>
+void ConvertRun(const DirectLayout& l, const T* const* in, int step, uint8_t* out, int count) {
+    const unsigned max = T(~T(0));
+    const int out_step = l.colours + (l.alpha ? 1 : 0);
+    const T* a_in = l.alpha ? in[l.colours] : nullptr;
+    for (int x = 0; x < count; x++, out += out_step) {
+        size_t i = size_t(x) * size_t(step);
+        unsigned a = a_in ? a_in[i] : max;
+        for (int c = 0; c < l.colours; c++) {
+            unsigned v = in[c][i];
+            if (l.min_is_white)
+                v = max - v;
+            if (l.associated && a < max) {
+                v = a ? (v * max + a / 2) / a : 0;
+                v = v > max ? max : v;
+            }
+            out[c] = Reduce(T(v));
+        }
+        if (a_in)
+            out[l.colours] = Reduce(T(a));
+    }
+}
+
+template <typename T> KZPicture* ReadDirect(TIFF* tif, const DirectLayout& l) {
+    int format = l.colours == 3 ? (l.alpha ? KZ_PICTURE_RGBA : KZ_PICTURE_RGB)
+                                : (l.alpha ? KZ_PICTURE_GRAY_ALPHA : KZ_PICTURE_GRAY);
+    bool tiled = TIFFIsTiled(tif) != 0;
+    uint32_t block_w = uint32_t(l.width), block_h = 0;
+    if (tiled) {
+        if (!TIFFGetField(tif, TIFFTAG_TILEWIDTH, &block_w) ||
+            !TIFFGetField(tif, TIFFTAG_TILELENGTH, &block_h))
+            return nullptr;
+    } else {
+        TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &block_h);
+        if (block_h > uint32_t(l.height))
+            block_h = uint32_t(l.height);
+    }
+    if (block_w == 0 || block_h == 0 || block_w > uint32_t(KZ_PICTURE_MAX_SIDE) ||
+        block_h > uint32_t(KZ_PICTURE_MAX_SIDE))
+        return nullptr;
+    // One block of each plane in use is held at a time: the colours and the alpha of a pixel.
+    int planes = l.planar ? l.colours + (l.alpha ? 1 : 0) : 1;
+    int per_pixel = l.planar ? 1 : l.samples;
+    uint64_t block_bytes = uint64_t(block_w) * block_h * uint64_t(per_pixel) * sizeof(T);
+    tmsize_t coded_size = tiled ? TIFFTileSize(tif) : TIFFStripSize(tif);
+    if (block_bytes > uint64_t(KZ_PICTURE_MAX_BYTES) || coded_size <= 0 ||
+        uint64_t(coded_size) < block_bytes)
+        return nullptr;
+    KZPicture* picture = KZPicture::CreatePicture(format, l.width, l.height);
     if (!picture)
         return nullptr;
-    tmsize_t line_size = TIFFScanlineSize(tif);
-    if (line_size < tmsize_t(width) * samples || line_size > kMaxLine) {
-        delete picture;
-        return nullptr;
-    }
-    std::vector<uint8_t> line(static_cast<size_t>(line_size));
-    int out = alpha ? 4 : 3;
-    for (int y = 0; y < height; y++) {
-        if (TIFFReadScanline(tif, line.data(), uint32_t(y), 0) < 0) {
-            delete picture;
-            return nullptr;
+    std::vector<T> buffer(size_t(coded_size / tmsize_t(sizeof(T)) + 1) * size_t(planes));
+    size_t plane_size = buffer.size() / size_t(planes);
+    const int out_step = l.colours + (l.alpha ? 1 : 0);
+    for (uint32_t by = 0; by < uint32_t(l.height); by += block_h) {
+        uint32_t rows = block_h < uint32_t(l.height) - by ? block_h : uint32_t(l.height) - by;
+        for (uint32_t bx = 0; bx < uint32_t(l.width); bx += block_w) {
+            uint32_t count = block_w < uint32_t(l.width) - bx ? block_w : uint32_t(l.width) - bx;
+            // A strip holds only its own rows; a tile is always whole.
+            uint64_t needed = uint64_t(block_w) * (tiled ? block_h : rows) * per_pixel * sizeof(T);
+            for (int p = 0; p < planes; p++) {
+                T* target = &buffer[size_t(p) * plane_size];
+                // The alpha plane is the sample after the colours, wherever extra ones follow.
+                uint16_t plane = uint16_t(l.planar ? p : 0);
+                tmsize_t got =
+                    tiled ? TIFFReadEncodedTile(tif, TIFFComputeTile(tif, bx, by, 0, plane), target,
+                                                coded_size)
+                          : TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, by, plane), target,
+                                                 coded_size);
+                if (got < 0 || uint64_t(got) < needed) {
+                    delete picture;
+                    return nullptr;
+                }
+            }
+            for (uint32_t r = 0; r < rows; r++) {
+                const T* in[4];
+                size_t row_start = size_t(r) * block_w * size_t(per_pixel);
+                for (int c = 0; c < out_step; c++)
+                    in[c] = l.planar ? &buffer[size_t(c) * plane_size + row_start]
+                                     : &buffer[row_start + size_t(c)];
+                uint8_t* out = picture->Row(l.height - 1 - int(by + r)) + size_t(bx) * out_step;
+                ConvertRun(l, in, per_pixel, out, int(count));
+            }
         }
-        uint8_t* t = picture->Row(height - 1 - y);
-        const uint8_t* s = line.data();
-        for (int x = 0; x < width; x++, s += samples, t += out)
-            memcpy(t, s, size_t(out));
     }
     return picture;
+}
+
+// Whether the file's layout is one ReadDirect reads; odd depths, YCbCr, CMYK, Lab and signed
+// or floating-point samples are left to libtiff's RGBA reader.
+bool DirectLayoutOf(int width, int height, int bits, int sample_format, int photometric, int planar,
+                    int samples, int extra_kind, DirectLayout* l) {
+    bool gray = photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE;
+    if ((bits != 8 && bits != 16) || sample_format != SAMPLEFORMAT_UINT ||
+        !(gray || photometric == PHOTOMETRIC_RGB))
+        return false;
+    l->width = width;
+    l->height = height;
+    l->samples = samples;
+    l->colours = gray ? 1 : 3;
+    if (samples < l->colours)
+        return false;
+    l->associated = extra_kind == EXTRASAMPLE_ASSOCALPHA;
+    l->alpha = samples > l->colours && (l->associated || extra_kind == EXTRASAMPLE_UNASSALPHA);
+    l->associated = l->associated && l->alpha;
+    l->min_is_white = photometric == PHOTOMETRIC_MINISWHITE;
+    l->planar = planar == PLANARCONFIG_SEPARATE;
+    return true;
 }
 
 // libtiff's RGBA reader, asked for bottom-up rows like ours.
@@ -155,8 +264,9 @@ KZPicture* ReadThroughRgba(TIFF* tif, int width, int height, int extra_kind) {
         for (int x = 0; x < width; x++) {
             uint32_t p = s[x];
             int r = TIFFGetR(p), g = TIFFGetG(p), b = TIFFGetB(p), a = TIFFGetA(p);
-            // libtiff premultiplies unassociated alpha; undo it so the colours stay the file's.
-            if (extra_kind == EXTRASAMPLE_UNASSALPHA && a > 0 && a < 255) {
+            // libtiff gives the colours multiplied by the alpha, associated alpha as stored and
+            // unassociated by its own multiplication; divide back once so they are the picture's.
+            if (alpha && a > 0 && a < 255) {
                 r = (r * 255 + a / 2) / a;
                 g = (g * 255 + a / 2) / a;
                 b = (b * 255 + a / 2) / a;
@@ -215,6 +325,7 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
     uint16_t planar = PLANARCONFIG_CONTIG, bits = 1, min_value = 0, max_value = 1;
     uint16_t photometric = PHOTOMETRIC_MINISBLACK, samples = 1, extra_count = 0;
     uint16_t* extra = nullptr;
+    uint16_t sample_format = SAMPLEFORMAT_UINT;
     TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
@@ -224,7 +335,9 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_PHOTOMETRIC, &photometric);
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
     TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra_count, &extra);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &sample_format);
     int extra_kind = extra_count > 0 && extra ? extra[0] : EXTRASAMPLE_UNSPECIFIED;
+    DirectLayout layout = {};
     KZPicture* picture = nullptr;
     if (!diagnostics.failed && width > 0 && height > 0 && width <= uint32_t(KZ_PICTURE_MAX_SIDE) &&
         height <= uint32_t(KZ_PICTURE_MAX_SIDE)) {
@@ -236,11 +349,10 @@ KZPicture* ReadTiff(const uint8_t* data, size_t size) {
             (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE ||
              photometric == PHOTOMETRIC_PALETTE))
             picture = ReadSingleSample(tif, w, h, bits, photometric);
-        else if (!tiled && samples >= 3 && bits == 8 && planar == PLANARCONFIG_CONTIG &&
-                 photometric == PHOTOMETRIC_RGB)
-            picture = ReadContiguousRgb(tif, w, h, samples,
-                                        samples >= 4 && (extra_kind == EXTRASAMPLE_ASSOCALPHA ||
-                                                         extra_kind == EXTRASAMPLE_UNASSALPHA));
+        else if (DirectLayoutOf(w, h, bits, sample_format, photometric, planar, samples,
+                                extra_count > 0 ? extra_kind : EXTRASAMPLE_UNSPECIFIED, &layout))
+            picture =
+                bits == 16 ? ReadDirect<uint16_t>(tif, layout) : ReadDirect<uint8_t>(tif, layout);
         else
             picture = ReadThroughRgba(tif, w, h, extra_kind);
     }

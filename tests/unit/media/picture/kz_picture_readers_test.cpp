@@ -103,9 +103,10 @@ const FixtureCase kFixtures[] = {
     {"tiff-tiled-raw.tif", KZ_PICTURE_RGB, false, 0},
     {"tiff-rgb16.tif", KZ_PICTURE_RGB, false, 0},
     {"tiff-rgb16-tiled.tif", KZ_PICTURE_RGB, false, 0},
-    // libtiff takes the high byte of a 16-bit gray sample; the reference rounds it.
-    {"tiff-gray16.tif", KZ_PICTURE_GRAY, false, 1},
-    {"tiff-gray16-tiled.tif", KZ_PICTURE_GRAY, false, 1},
+    // 16-bit samples to the nearest 8-bit level, as the references take them (the RGBA reader
+    // that read these before misplaced the samples of 16-bit gray tiles cut by the edge).
+    {"tiff-gray16.tif", KZ_PICTURE_GRAY, false, 0},
+    {"tiff-gray16-tiled.tif", KZ_PICTURE_GRAY, false, 0},
     {"tiff-palette.tif", KZ_PICTURE_PALETTE, false, 0},
     {"tiff-gray.tif", KZ_PICTURE_GRAY, false, 0},
     {"tiff-bilevel.tif", KZ_PICTURE_GRAY, false, 0},
