@@ -113,6 +113,13 @@ const FixtureCase kFixtures[] = {
     {"tiff-rgba.tif", KZ_PICTURE_RGBA, true, 0},
     // libtiff's RGBA reader premultiplies the colours; undoing it loses a little.
     {"tiff-rgba-tiled.tif", KZ_PICTURE_RGBA, true, 4},
+    // Alpha in every layout (see TiffAlphaIsTheFilesOwn); ImageMagick cuts 16-bit samples to 8
+    // bits where we round, and divides associated colours back at its own precision.
+    {"tiff-rgba-assoc.tif", KZ_PICTURE_RGBA, true, 1},
+    {"tiff-rgba-assoc-planar-tiled.tif", KZ_PICTURE_RGBA, true, 1},
+    {"tiff-rgba16-assoc-tiled.tif", KZ_PICTURE_RGBA, true, 1},
+    {"tiff-rgba16-planar.tif", KZ_PICTURE_RGBA, true, 1},
+    {"tiff-graya16-assoc.tif", KZ_PICTURE_GRAY_ALPHA, true, 1},
     {"jpeg.jpg", KZ_PICTURE_RGB, false, 0},
     {"jpeg-progressive.jpg", KZ_PICTURE_RGB, false, 0},
     {"jpeg-gray.jpg", KZ_PICTURE_GRAY, false, 0},
@@ -187,6 +194,35 @@ INSTANTIATE_TEST_SUITE_P(Pictures, FixtureTest, ::testing::ValuesIn(kFixtures),
                                      ch = '_';
                              return name;
                          });
+
+// Associated colours are divided back once and unassociated ones come as stored; the alpha is
+// the file's own, exactly, in every layout. The top-left pixel of each file is half-transparent
+// red: 128, 0, 0, 128 stored premultiplied, 255, 0, 0, 128 stored straight.
+TEST(PictureReaders, TiffAlphaIsTheFilesOwn) {
+    const struct {
+        const char* name;
+        uint8_t top_left[4];
+    } cases[] = {
+        {"tiff-rgba-assoc.tif", {255, 0, 0, 128}},
+        {"tiff-rgba-assoc-planar-tiled.tif", {255, 0, 0, 128}},
+        {"tiff-rgba16-assoc-tiled.tif", {255, 0, 0, 128}},
+        {"tiff-rgba16-planar.tif", {255, 0, 0, 128}},
+        {"tiff-graya16-assoc.tif", {76, 76, 76, 128}},
+    };
+    for (const auto& c : cases) {
+        KZPicture* picture = LoadPicture(FixturePath(c.name).c_str());
+        ASSERT_NE(picture, nullptr) << c.name;
+        RgbaImage ours = ToRgba(picture), reference;
+        delete picture;
+        ASSERT_TRUE(ReadPam(FixturePath(c.name) + ".pam", &reference)) << c.name;
+        for (int i = 0; i < 4; i++)
+            EXPECT_EQ(ours.At(0, 0)[i], c.top_left[i]) << c.name << " channel " << i;
+        for (int y = 0; y < ours.height; y++)
+            for (int x = 0; x < ours.width; x++)
+                ASSERT_EQ(ours.At(x, y)[3], reference.At(x, y)[3])
+                    << c.name << " alpha at " << x << "," << y;
+    }
+}
 
 TEST(PictureReaders, FormatsWeDoNotReadGiveNoPicture) {
     // Netpbm types outside 1..7, bitmaps with a digit other than 0 or 1, or too few pixels.
