@@ -1,4 +1,4 @@
-// PNG through libpng: 16-bit samples stripped to 8, packed pixels unpacked, gray expanded.
+// PNG through libpng: 16-bit samples rounded to 8 bits, packed pixels unpacked, gray expanded.
 #include "media/picture/kz_picture.h"
 
 #include <csetjmp>
@@ -63,8 +63,9 @@ bool Decode(ReadState* s) {
     png_get_IHDR(s->png, s->info, &width, &height, &bit_depth, &color_type, &interlace, nullptr,
                  nullptr);
     bool has_trns = png_get_valid(s->png, s->info, PNG_INFO_tRNS) != 0;
+    // Rows of 16-bit samples go to the nearest 8-bit level, (v + 128) / 257, as in every reader.
     if (bit_depth == 16)
-        png_set_strip_16(s->png);
+        png_set_scale_16(s->png);
     if (bit_depth < 8)
         png_set_packing(s->png);
     if (color_type == PNG_COLOR_TYPE_GRAY && bit_depth < 8)

@@ -3,6 +3,10 @@
 // turns gray ones into Grayscale pictures.
 #include "media/picture/kz_byte_reader.h"
 #include "media/picture/kz_picture.h"
+#include "media/picture/kz_sample16.h"
+
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -74,6 +78,40 @@ KZPicture* ReadBitmap(KZByteReader& in, bool ascii, int width, int height) {
     return picture;
 }
 
+// Binary samples (their count already checked against the bytes left), a row at a time: 8-bit
+// ones of the full range copied, 16-bit ones of the full range by the shared rounding, other
+// maxima through a table of every value the sample bytes can hold.
+void ReadBinaryRows(KZByteReader& in, int max, int channels, int sample_bytes, int width,
+                    int height, KZPicture* picture) {
+    size_t count = size_t(width) * size_t(channels);
+    std::vector<uint8_t> table;
+    if (max != 255 && max != 65535) {
+        table.resize(sample_bytes == 2 ? 65536 : 256);
+        for (size_t v = 0; v < table.size(); v++)
+            table[v] = uint8_t(v > size_t(max) ? 255 : (size_t(max) / 2 + v * 255) / size_t(max));
+    }
+    std::vector<uint8_t> gray(channels == 1 ? count : 0);
+    for (int y = 0; y < height; y++) {
+        const uint8_t* s = in.data + in.pos;
+        in.pos += count * size_t(sample_bytes);
+        uint8_t* t = picture->Row(height - 1 - y);
+        uint8_t* out = channels == 1 ? gray.data() : t;
+        if (sample_bytes == 2 && max == 65535)
+            KZReduceBigEndian16(s, out, count);
+        else if (sample_bytes == 2)
+            for (size_t i = 0; i < count; i++)
+                out[i] = table[size_t(s[2 * i]) << 8 | s[2 * i + 1]];
+        else if (max == 255)
+            memcpy(out, s, count);
+        else
+            for (size_t i = 0; i < count; i++)
+                out[i] = table[s[i]];
+        if (channels == 1)
+            for (int x = 0; x < width; x++, t += 3)
+                t[0] = t[1] = t[2] = gray[size_t(x)];
+    }
+}
+
 } // namespace
 
 KZPicture* ReadPpm(const uint8_t* data, size_t size) {
@@ -115,6 +153,10 @@ KZPicture* ReadPpm(const uint8_t* data, size_t size) {
     KZPicture* picture = KZPicture::CreatePicture(KZ_PICTURE_RGB, int(width), int(height));
     if (!picture)
         return nullptr;
+    if (!ascii) {
+        ReadBinaryRows(in, int(max), channels, sample_bytes, int(width), int(height), picture);
+        return picture;
+    }
     // Samples are brought to 0..255 with rounding, whatever the maximum (a 16-bit sample is
     // scaled as a whole, not cut to its high byte, so that P3 files with 65535 keep their light).
     uint8_t scale8[256];
@@ -135,16 +177,9 @@ KZPicture* ReadPpm(const uint8_t* data, size_t size) {
             uint8_t s[3];
             for (int c = 0; c < channels; c++) {
                 int64_t v;
-                if (ascii) {
-                    if (!ReadNumber(in, &v)) {
-                        delete picture;
-                        return nullptr;
-                    }
-                } else if (sample_bytes == 2) {
-                    v = in.U8() << 8;
-                    v |= in.U8();
-                } else {
-                    v = in.U8();
+                if (!ReadNumber(in, &v)) {
+                    delete picture;
+                    return nullptr;
                 }
                 s[c] = scale(v);
             }

@@ -53,6 +53,8 @@ const FixtureCase kFixtures[] = {
     {"p3-16.ppm", KZ_PICTURE_RGB, false, 0},
     {"p6.ppm", KZ_PICTURE_RGB, false, 0},
     {"p6-16.ppm", KZ_PICTURE_RGB, false, 0},
+    // 16-bit samples off the 257 grid against their nearest 8-bit level (the *-round files).
+    {"p6-16-round.ppm", KZ_PICTURE_RGB, false, 0},
     {"p5.pnm", KZ_PICTURE_GRAY, false, 0},
     // 16-bit samples are rounded to 8 bits; ImageMagick's own rounding differs by one at times.
     {"p5-16.pnm", KZ_PICTURE_GRAY, false, 1},
@@ -94,6 +96,8 @@ const FixtureCase kFixtures[] = {
     {"png-rgba.png", KZ_PICTURE_RGBA, true, 0},
     {"png-16.png", KZ_PICTURE_RGB, false, 0},
     {"png-rgba16.png", KZ_PICTURE_RGBA, true, 0},
+    {"png-16-round.png", KZ_PICTURE_RGB, false, 0},
+    {"png-gray16-round.png", KZ_PICTURE_GRAY, false, 0},
     {"png-interlaced.png", KZ_PICTURE_RGB, false, 0},
     // TIFF against libtiff's own tifftopnm: strips and tiles, raw and compressed, 8 and 16 bits.
     {"tiff-rgb.tif", KZ_PICTURE_RGB, false, 0},
