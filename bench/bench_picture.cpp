@@ -139,8 +139,9 @@ void JpegTurbo75(benchmark::State& state) {
 namespace bench {
 
 void RegisterPictureBenchmarks() {
-    static const char* const kFiles[] = {"load.png", "load.jpg", "load.tif", "load.bmp",
-                                         "load.gif", "load.pcx", "load.ppm", "load.tga"};
+    static const char* const kFiles[] = {"load.png",   "load.jpg",   "load.tif",  "load.bmp",
+                                         "load.gif",   "load.pcx",   "load.ppm",  "load.tga",
+                                         "load16.png", "load16.tif", "load16.ppm"};
     for (const char* name : kFiles) {
         std::string path = DataFile(name);
         if (Exists(path))
