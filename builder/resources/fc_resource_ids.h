@@ -11,9 +11,11 @@
 
 // Pictures, "PNG" resources.
 #define IDB_SPLASH_PNG 121
-#define IDB_BIG_NEW_PNG 123
-#define IDB_BIG_OPEN_PNG 104
-#define IDB_BIG_RECENT_PNG 124
+// The Start page's big buttons: Open Existing Project, Start from a New Flash Movie, New Empty
+// Project.
+#define IDB_BIG_OPEN_PNG 123
+#define IDB_BIG_MOVIE_PNG 104
+#define IDB_BIG_NEW_PNG 124
 #define IDB_STEP_START_PNG 110
 #define IDB_STEP_SETUP_PNG 132
 #define IDB_STEP_STYLE_PNG 119
@@ -72,6 +74,12 @@
 #define IDC_HEADER_EXPORTING 1200
 #define IDC_HEADER_SAVING 1202
 #define IDC_START_TITLE 1021
+#define IDC_START_MOVIE 1017
+#define IDC_START_PROJECT 1025
+#define IDC_START_BLANK 1027
+#define IDC_START_REOPEN 1195
+#define IDC_START_CAPTION_FIRST 1196 // 1196 to 1198: the captions of the three big buttons
+#define IDC_START_CAPTION_LAST 1198
 
 // The Setup Parameters page.
 #define IDC_SETUP_DISABLE_STARTUP 1016 // 1016 to 1020: the five Disable boxes
@@ -93,6 +101,16 @@
 #define IDC_SETUP_PASSWORD_ENABLED 1283
 #define IDC_SETUP_TEST_URL 1291
 #define IDC_SETUP_LANGUAGE 1304
+
+// The Setup Style page.
+#define IDC_STYLE_CUSTOM_SMALL 1293
+#define IDC_STYLE_SMALL_PATH 1291
+#define IDC_STYLE_SMALL_BROWSE 1294
+#define IDC_STYLE_PREVIEW 1406
+#define IDC_STYLE_SMALL_PREVIEW 1407
+#define IDC_STYLE_CUSTOM 1408
+#define IDC_STYLE_PATH 1409
+#define IDC_STYLE_BROWSE 1410
 
 // Texts of the frame and the application.
 #define IDS_SAVE_CHANGES 400 // "Save changes to %s ?"

@@ -12,14 +12,17 @@ $M -size 442x262 gradient:'#1d2b53-#f2a65a' \
    -fill '#eeeeee' -draw 'rectangle 10,88 300,200' \
    PNG24:splash.png
 
-# Big buttons, 74x64 on magenta (the transparent colour): new, open, recent.
+# Big buttons, 74x64 on magenta (the transparent colour): open, movie, new.
 big() { $M -size 74x64 xc:'#ff00ff' "$@" PNG24:"$OUT"; }
 OUT=big_new.png big -fill white -stroke '#404040' -draw 'polygon 20,6 46,6 56,16 56,58 20,58' \
     -fill '#f2a65a' -stroke none -draw 'circle 38,36 38,46'
 OUT=big_open.png big -fill '#e8c060' -stroke '#705010' -draw 'polygon 8,14 28,14 32,20 64,20 64,56 8,56' \
     -fill '#f8e090' -draw 'polygon 14,28 70,28 64,56 8,56'
-OUT=big_recent.png big -fill white -stroke '#404040' -draw 'circle 37,32 37,6' \
-    -stroke '#1d2b53' -strokewidth 4 -draw 'line 37,32 37,14' -draw 'line 37,32 50,40'
+OUT=big_movie.png big -fill '#1d2b53' -stroke none -draw 'rectangle 8,10 66,54' \
+    -fill white -draw 'rectangle 12,13 17,17' -draw 'rectangle 24,13 29,17' -draw 'rectangle 36,13 41,17' \
+    -draw 'rectangle 48,13 53,17' -draw 'rectangle 60,13 63,17' -draw 'rectangle 12,47 17,51' \
+    -draw 'rectangle 24,47 29,51' -draw 'rectangle 36,47 41,51' -draw 'rectangle 48,47 53,51' \
+    -draw 'rectangle 60,47 63,51' -fill '#f2a65a' -draw 'polygon 30,22 48,32 30,42'
 
 # Toolbar pictures of the nine steps, 32x32 with alpha.
 tool() { $M -size 32x32 xc:none "$@" PNG32:"$OUT"; }

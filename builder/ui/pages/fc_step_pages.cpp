@@ -3,6 +3,8 @@
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_frame_rules.h"
 #include "builder/ui/pages/fc_setup_dlg.h"
+#include "builder/ui/pages/fc_start_dlg.h"
+#include "builder/ui/pages/fc_style_dlg.h"
 
 namespace {
 
@@ -41,7 +43,11 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
                             const FCHeaderBitmaps* header_bitmaps) {
     if (!FCGetStep(index))
         return nullptr;
+    if (index == 0)
+        return new FCSStartDlg(frame, document, header_bitmaps);
     if (index == 1)
         return new FCSSetupDlg(frame, document, header_bitmaps);
+    if (index == 2)
+        return new FCSStyleDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);
 }
