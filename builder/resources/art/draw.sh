@@ -13,7 +13,8 @@ $M -size 442x262 gradient:'#1d2b53-#f2a65a' \
    PNG24:splash.png
 
 # Big buttons, 74x64 on magenta (the transparent colour): open, movie, new.
-big() { $M -size 74x64 xc:'#ff00ff' "$@" PNG24:"$OUT"; }
+# Without antialiasing: a blended edge pixel would not be the transparent magenta and would show.
+big() { $M -size 74x64 xc:'#ff00ff' +antialias "$@" PNG24:"$OUT"; }
 OUT=big_new.png big -fill white -stroke '#404040' -draw 'polygon 20,6 46,6 56,16 56,58 20,58' \
     -fill '#f2a65a' -stroke none -draw 'circle 38,36 38,46'
 OUT=big_open.png big -fill '#e8c060' -stroke '#705010' -draw 'polygon 8,14 28,14 32,20 64,20 64,56 8,56' \

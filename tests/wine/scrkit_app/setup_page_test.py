@@ -4,7 +4,7 @@ from the command line shows its fields; the derived folder, preview and copyrigh
 company and long name; the URL's prefix and the language list; editing every control and saving
 changes exactly those fields, read back with the native scrkit-cli.
 
-usage: setup_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native)
+usage: setup_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
 import datetime
 import json
@@ -19,6 +19,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import wine_ui  # noqa: E402
 
 STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
 HARNESS = wine_ui.HARNESS
 FRAME = "@FCMainFrame"
 ID_FILE_SAVE, SETUP_STEP = 0xE103, 201
@@ -45,6 +46,16 @@ def close_wizard(ui, proc):
         except wine_ui.DriverError:
             pass
     proc.wait(30)
+
+
+def frame_shot(ui, path):
+    """The frame's client area into a PNG, as the README shows it."""
+    tree = ui.tree(FRAME)
+    shot = ui.screenshot()
+    left, top, right, bottom = tree["client"]
+    ppm = b"P6\n%d %d\n255\n" % (shot.width, shot.height) + shot.pixels
+    subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top,
+                    left, top), "+repage", path], input=ppm, check=True)
 
 
 class SetupPageTest(unittest.TestCase):
@@ -122,6 +133,8 @@ class SetupPageTest(unittest.TestCase):
         self.assertEqual([wine_ui.find(tree, id=id)["check"] for id in
                           DISABLES + [CUSTOM_COPYRIGHT, CUSTOM_DIR, PASSWORD_ON]], [0] * 8)
         self.assertEqual([wine_ui.find(tree, id=id)["limit"] for id in (LONG, COMPANY)], [100, 100])
+        if SCREENSHOT:
+            frame_shot(self.ui, SCREENSHOT)
 
     def test_2_derived_texts_follow_the_names(self):
         year = datetime.date.today().year

@@ -4,7 +4,7 @@ list (disabled when empty, an entry opened by real keys), Open Existing Project,
 Flash Movie (a movie's background taken, a file that is no movie left alone, without a message)
 and New Empty Project after the save question; projects read back with the native scrkit-cli.
 
-usage: start_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native)
+usage: start_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
 import json
 import os
@@ -19,6 +19,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import wine_ui  # noqa: E402
 
 STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
 HARNESS = wine_ui.HARNESS
 FRAME, BOX, OPEN = "@FCMainFrame", "@#32770", "Open"
 RECENT_KEY = r"HKCU\Software\Marqon Technologies\Tarvo Saver\Recent File List"
@@ -48,6 +49,16 @@ def write_movie(path, rgb):
     body += struct.pack("<H", (9 << 6) | 3) + bytes(rgb) + struct.pack("<HH", 1 << 6, 0)
     with open(path, "wb") as out:
         out.write(b"FWS\x08" + struct.pack("<I", 8 + len(body)) + body)
+
+
+def frame_shot(ui, path):
+    """The frame's client area into a PNG, as the README shows it."""
+    tree = ui.tree(FRAME)
+    shot = ui.screenshot()
+    left, top, right, bottom = tree["client"]
+    ppm = b"P6\n%d %d\n255\n" % (shot.width, shot.height) + shot.pixels
+    subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top,
+                    left, top), "+repage", path], input=ppm, check=True)
 
 
 class Wizard:
@@ -125,6 +136,8 @@ class StartPageTest(unittest.TestCase):
                              ["Open Existing Project", "Start from a New Flash Movie",
                               "New Empty Project"])
             self.assertFalse(wine_ui.find(tree, id=REOPEN)["enabled"])
+            if SCREENSHOT:
+                frame_shot(self.ui, SCREENSHOT)
             self.assertTrue(all(wine_ui.find(tree, id=i)["enabled"]
                                 for i in (PROJECT, MOVIE, BLANK)))
         finally:

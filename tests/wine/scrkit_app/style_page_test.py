@@ -5,7 +5,7 @@ leaving the preview empty with the box checked, the same file written again redr
 built-in picture back when the box is cleared; the saved project read back with the native
 scrkit-cli.
 
-usage: style_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native)
+usage: style_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
 import json
 import os
@@ -20,6 +20,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import wine_ui  # noqa: E402
 
 STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
 HARNESS = wine_ui.HARNESS
 FRAME, OPEN = "@FCMainFrame", "Open"
 ID_FILE_SAVE, STYLE_STEP = 0xE103, 202
@@ -36,6 +37,16 @@ def cli(*args):
 
 def picture(path, size, colour):
     subprocess.run(["convert", "-size", size, "xc:rgb(%d,%d,%d)" % colour, path], check=True)
+
+
+def frame_shot(ui, path):
+    """The frame's client area into a PNG, as the README shows it."""
+    tree = ui.tree(FRAME)
+    shot = ui.screenshot()
+    left, top, right, bottom = tree["client"]
+    ppm = b"P6\n%d %d\n255\n" % (shot.width, shot.height) + shot.pixels
+    subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top,
+                    left, top), "+repage", path], input=ppm, check=True)
 
 
 class StylePageTest(unittest.TestCase):
@@ -115,6 +126,8 @@ class StylePageTest(unittest.TestCase):
         self.assertEqual((right - left, bottom - top), (57, 57))
         type(self).builtin = self.assert_preview(PREVIEW)
         self.assert_preview(SMALL_PREVIEW)
+        if SCREENSHOT:
+            frame_shot(self.ui, SCREENSHOT)
 
     def test_2_custom_picture(self):
         self.click(CUSTOM)  # no file yet: nothing to show
