@@ -217,9 +217,17 @@ void FCMainFrame::UpdateTitle() {
     SetWindowTextA(hwnd_, title);
 }
 
+void FCMainFrame::StoreCurrentPage() {
+    if (FCStepWnd* step = steps_.GetStep(steps_.GetCurrent()))
+        step->GetPage()->Store();
+}
+
 bool FCMainFrame::AskSaveChanges(bool* cancelled) {
     if (cancelled)
         *cancelled = false;
+    // An edit still holding the focus has not stored its text: without this, closing or saving
+    // right after typing would lose it.
+    StoreCurrentPage();
     if (!document_->modified)
         return true;
     KZString question;
@@ -245,6 +253,7 @@ bool FCMainFrame::AskSaveChanges(bool* cancelled) {
 bool FCMainFrame::Save(bool* cancelled) {
     if (cancelled)
         *cancelled = false;
+    StoreCurrentPage();
     if (document_->path_name.IsEmpty())
         return SaveWithDialog(cancelled);
     KZString path = document_->path_name;
@@ -259,6 +268,7 @@ bool FCMainFrame::Save(bool* cancelled) {
 bool FCMainFrame::SaveWithDialog(bool* cancelled) {
     if (cancelled)
         *cancelled = false;
+    StoreCurrentPage();
     KZString name = FCProjectDisplayName(document_->path_name);
     if (!document_->path_name.IsEmpty())
         name += ".kpj";

@@ -62,6 +62,8 @@ public:
     // Of dropped paths the first project, after the save-changes question.
     void OpenDroppedFiles(const KZString* paths, int count);
     void UpdateTitle();
+    // The current page's controls into the document (an edit may still hold typed text).
+    void StoreCurrentPage();
 
     // What the About command calls.
     void SetAboutAction(void (*action)(void*), void* context) {

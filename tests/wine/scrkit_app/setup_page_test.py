@@ -104,7 +104,7 @@ class SetupPageTest(unittest.TestCase):
         self.ui.type_into(FRAME, "%d/%d" % (SETUP_STEP, id), text, erase=len(self.text(id)) + 1)
 
     def save(self):
-        self.click(SHORT)  # the focus leaves the last edit: it stores
+        # The focus stays in the last edit: saving stores the page first.
         self.ui.command(FRAME, ID_FILE_SAVE)
         self.ui.tree(FRAME)  # the command is handled before the driver's next answer
         return self.show()
