@@ -12,6 +12,7 @@
 #include "builder/ui/frame/fc_main_view.h"
 #include "builder/ui/frame/fc_resource_text.h"
 #include "builder/ui/frame/fc_toolbar.h"
+#include "builder/ui/framework/kz_file_dialog.h"
 #include "builder/ui/framework/kz_win_app.h"
 #include "builder/ui/pages/fc_step_pages.h"
 
@@ -19,17 +20,6 @@ namespace {
 
 const int kViewId = 0xE900; // the framework's first pane id
 const UINT_PTR kIndicatorTimer = 1;
-
-// "A|b|c||" into the double-NUL-terminated form of the file dialogs.
-KZString DialogFilter(const KZString& text) {
-    KZString filter(text.c_str(), text.GetLength());
-    char* chars = filter.GetBuffer();
-    for (int i = 0; i < filter.GetLength(); ++i) {
-        if (chars[i] == '|')
-            chars[i] = '\0';
-    }
-    return filter;
-}
 
 } // namespace
 
@@ -298,7 +288,7 @@ void FCMainFrame::AfterSave(const char* path) {
 bool FCMainFrame::AskSaveFileName(KZString& path) {
     char file[MAX_PATH] = "";
     lstrcpynA(file, path, sizeof(file));
-    KZString filter = DialogFilter(FCLoadText(IDS_SAVE_FILTER));
+    KZString filter = KZDialogFilter(FCLoadText(IDS_SAVE_FILTER));
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = hwnd_;
@@ -314,19 +304,7 @@ bool FCMainFrame::AskSaveFileName(KZString& path) {
 }
 
 bool FCMainFrame::AskOpenFileName(KZString& path) {
-    char file[MAX_PATH] = "";
-    KZString filter = DialogFilter(FCLoadText(IDS_OPEN_FILTER));
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof(file);
-    dialog.Flags = OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog))
-        return false;
-    path = file;
-    return true;
+    return KZAskOpenFileName(hwnd_, FCLoadText(IDS_OPEN_FILTER), path);
 }
 
 bool FCMainFrame::OpenWithDialog() {

@@ -6,6 +6,7 @@
 #include "builder/ui/frame/fc_main_frame.h"
 #include "builder/ui/frame/fc_resource_text.h"
 #include "builder/ui/frame/qvrt_app.h"
+#include "builder/ui/framework/kz_file_dialog.h"
 #include "builder/ui/pages/fc_setup_rules.h"
 
 namespace {
@@ -92,20 +93,7 @@ bool FCSStartDlg::Load() {
 }
 
 bool FCSStartDlg::AskMovieFileName(KZString& path) {
-    char file[MAX_PATH] = "";
-    // "Adobe Flash (*.swf)|*.swf||" with its bars as the dialog's separators.
-    static const char kFilter[] = "Adobe Flash (*.swf)\0*.swf\0";
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = GetAncestor(hwnd_, GA_ROOT);
-    dialog.lpstrFilter = kFilter;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof(file);
-    dialog.Flags = OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog))
-        return false;
-    path = file;
-    return true;
+    return KZAskOpenFileName(GetAncestor(hwnd_, GA_ROOT), "Adobe Flash (*.swf)|*.swf||", path);
 }
 
 void FCSStartDlg::OpenProject() {

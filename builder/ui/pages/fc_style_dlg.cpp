@@ -5,6 +5,7 @@
 #include "builder/engine/fc_document.h"
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_main_frame.h"
+#include "builder/ui/framework/kz_file_dialog.h"
 #include "builder/ui/pages/fc_field_binding.h"
 #include "media/picture/kz_picture.h"
 
@@ -21,8 +22,7 @@ uint64_t WriteTime(const char* path) {
            data.ftLastWriteTime.dwLowDateTime;
 }
 
-// "All supported types|ALL|" and each format's description and patterns, then the closing "|",
-// with the bars as the dialog's separators.
+// "All supported types|ALL|" and each format's description and patterns, then the closing "|".
 KZString PictureFilter() {
     KZString all;
     KZString formats = GetFileDialogFilter(&all);
@@ -31,13 +31,7 @@ KZString PictureFilter() {
     filter += "|";
     filter += formats;
     filter += "|";
-    KZString separated(filter.c_str(), filter.GetLength());
-    char* chars = separated.GetBuffer();
-    for (int i = 0; chars && i < separated.GetLength(); ++i) {
-        if (chars[i] == '|')
-            chars[i] = '\0';
-    }
-    return separated;
+    return filter;
 }
 
 } // namespace
@@ -138,19 +132,7 @@ void FCSStyleDlg::Switch(Slot& slot) {
 }
 
 bool FCSStyleDlg::AskPictureFileName(KZString& path) {
-    char file[MAX_PATH] = "";
-    KZString filter = PictureFilter();
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = GetAncestor(hwnd_, GA_ROOT);
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof(file);
-    dialog.Flags = OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog))
-        return false;
-    path = file;
-    return true;
+    return KZAskOpenFileName(GetAncestor(hwnd_, GA_ROOT), PictureFilter(), path);
 }
 
 void FCSStyleDlg::Browse(Slot& slot) {

@@ -79,6 +79,13 @@ class Screenshot:
         at = (y * self.width + x) * 3
         return tuple(self.pixels[at:at + 3])
 
+    def save(self, path, rect):
+        """The part inside rect (left, top, right, bottom on the screen) as a picture file."""
+        left, top, right, bottom = rect
+        ppm = b"P6\n%d %d\n255\n" % (self.width, self.height) + self.pixels
+        subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top,
+                        left, top), "+repage", path], input=ppm, check=True)
+
     def count(self, colour, left, top, right, bottom):
         """How many pixels of the rectangle (right and bottom excluded) have exactly colour."""
         colour = tuple(colour)

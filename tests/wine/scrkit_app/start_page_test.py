@@ -53,12 +53,7 @@ def write_movie(path, rgb):
 
 def frame_shot(ui, path):
     """The frame's client area into a PNG, as the README shows it."""
-    tree = ui.tree(FRAME)
-    shot = ui.screenshot()
-    left, top, right, bottom = tree["client"]
-    ppm = b"P6\n%d %d\n255\n" % (shot.width, shot.height) + shot.pixels
-    subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top,
-                    left, top), "+repage", path], input=ppm, check=True)
+    ui.screenshot().save(path, ui.tree(FRAME)["client"])
 
 
 class Wizard:
