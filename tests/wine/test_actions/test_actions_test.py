@@ -66,13 +66,26 @@ def window_shown(caption, timeout=30):
     return False
 
 
-def stored(name):
-    return harness("wine-reg", "get", KEY, name).returncode == 0
+def stored(name, say=False):
+    got = harness("wine-reg", "get", KEY, name)
+    if say and got.returncode != 0:
+        print("reg get %s failed (%d): %s" % (name, got.returncode, got.stderr.strip()))
+    return got.returncode == 0
 
 
 def set_stored_settings():
-    harness("wine-reg", "set", KEY, "Sound", "REG_DWORD", "1")
-    harness("wine-reg", "set", KEY, "Quality", "REG_DWORD", "2")
+    # Once in a CI run the values were not there right after reg.exe wrote them, with nothing
+    # else touching the key; the check before the action must not fail on a Wine hiccup, so the
+    # writes are tried again, and every failed attempt prints what reg.exe said.
+    for attempt in range(3):
+        for name, data in (("Sound", "1"), ("Quality", "2")):
+            done = harness("wine-reg", "set", KEY, name, "REG_DWORD", data)
+            if done.returncode != 0:
+                print("reg set %s failed (%d): %s" % (name, done.returncode,
+                                                      (done.stdout + done.stderr).strip()))
+        if stored("Sound", say=True) and stored("Quality", say=True):
+            break
+        print("attempt %d: the stored settings did not read back" % (attempt + 1), flush=True)
     check(stored("Sound") and stored("Quality"), "Sound and Quality set before the action")
 
 
