@@ -2,6 +2,10 @@
 
 #include <commdlg.h>
 
+#include <vector>
+
+#include "builder/ui/framework/kz_file_selection.h"
+
 KZString KZDialogFilter(const char* text_with_bars) {
     KZString filter(text_with_bars);
     char* chars = filter.GetBuffer();
@@ -26,4 +30,27 @@ bool KZAskOpenFileName(HWND owner, const char* filter_with_bars, KZString& path)
         return false;
     path = file;
     return true;
+}
+
+KZOpenFilesResult KZAskOpenFileNames(HWND owner, const char* filter_with_bars, int buffer_size,
+                                     KZTOArray<KZString>& paths) {
+    std::vector<char> names((size_t)(buffer_size > 2 ? buffer_size : 2), '\0');
+    KZString filter = KZDialogFilter(filter_with_bars);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = names.data();
+    dialog.nMaxFile = (DWORD)names.size();
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_EXPLORER;
+    if (!GetOpenFileNameA(&dialog))
+        return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? KZ_OPEN_FILES_TOO_MANY
+                                                              : KZ_OPEN_FILES_CANCELLED;
+    KZTOArray<KZString> chosen;
+    if (!KZSplitFileSelection(names.data(), (int)names.size(), chosen))
+        return KZ_OPEN_FILES_CANCELLED;
+    paths.RemoveAll();
+    for (int i = 0; i < chosen.GetCount(); ++i)
+        paths.Add(chosen[i]);
+    return KZ_OPEN_FILES_CHOSEN;
 }

@@ -1,6 +1,6 @@
-// The Start, Setup and Style pages as the program makes them, in English (scrkit.exe's
-// resources) and in French (" fra.dll"), at the resolution Wine reports to this process: every
-// control lies inside the page area, none overlaps another, and every label's text fits.
+// The Start, Setup, Style and Installation Files pages as the program makes them, in English
+// (scrkit.exe's resources) and in French (" fra.dll"), at the resolution Wine reports to this
+// process: every control lies inside the page area, none overlaps another, every label fits.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -155,3 +155,4 @@ TEST_P(PageLayoutTest, EveryControlInsideAndEveryTextFits) {
 INSTANTIATE_TEST_SUITE_P(StartSetupStyle, PageLayoutTest, ::testing::Values(0, 1, 2));
 
 } // namespace
+INSTANTIATE_TEST_SUITE_P(Files, PageLayoutTest, ::testing::Values(5));

@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+"""The wizard's Installation Files page under Wine, with real clicks and keys: a project opened
+from the command line shows its licence, readme and file lists; the boxes enable their rows;
+three additional files chosen at once in the real open-file dialog show joined by ";"; saving
+changes exactly those fields, read back with the native scrkit-cli.
+
+usage: files_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
+"""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import wine_ui  # noqa: E402
+
+STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
+HARNESS = wine_ui.HARNESS
+FRAME, OPEN = "@FCMainFrame", "Open"
+ID_FILE_SAVE, FILES_STEP = 0xE103, 205
+SHOW_LICENSE, LICENSE, LICENSE_BROWSE, INSTALL_LICENSE = 1292, 1289, 1290, 1016
+README_BOX, README, README_BROWSE = 1293, 1257, 1015
+ADDITIONAL_BOX, ADDITIONAL, ADDITIONAL_BROWSE = 1294, 1258, 1017
+PLAYBACK_BOX, PLAYBACK, PLAYBACK_BROWSE = 1295, 1259, 1018
+
+
+def cli(*args):
+    done = subprocess.run([CLI, *args], capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    return done.stdout
+
+
+def wine(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+class FilesPageTest(unittest.TestCase):
+    """One wizard on the project's Installation Files step; the cases run in their order."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp()
+        cls.files = {}
+        for name in ("lic.txt", "read.txt", "x.txt", "y.txt", "m.swf", "a", "b", "c"):
+            cls.files[name] = os.path.join(cls.tmp, name)
+            with open(cls.files[name], "w") as out:
+                out.write(name + "\n")
+        f = cls.files
+        cls.project = os.path.join(cls.tmp, "Files.kpj")
+        cli("project", "new", "-o", cls.project, "show_license=true", "license_file=" + f["lic.txt"],
+            "install_license=false", "install_readme=true", "readme_file=" + f["read.txt"],
+            "install_additional_files=true", "additional_files=%s;%s" % (f["x.txt"], f["y.txt"]),
+            "embed_playback_files=false", "playback_files=" + f["m.swf"])
+        cls.original = cls.show()
+        cls.ui = wine_ui.Driver(STATE)
+        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
+                                     "--timeout", "200", SCRKIT, wine(cls.project)],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.ui.wait(FRAME, timeout=30)
+        cls.ui.command(FRAME, FILES_STEP)
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            while cls.proc.poll() is None and cls.ui.exists(FRAME):
+                for window in (OPEN,):  # a failed case may leave the dialog open
+                    if cls.ui.exists(window):
+                        cls.ui.close_window(window)
+                cls.ui.close_window(FRAME)
+                try:
+                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
+                except wine_ui.DriverError:
+                    pass
+            cls.proc.wait(30)
+        finally:
+            cls.ui.close()
+            shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    @classmethod
+    def show(cls):
+        return json.loads(cli("project", "show", cls.project, "--json"))
+
+    def controls(self, *ids):
+        page = wine_ui.find(self.ui.tree(FRAME), id=FILES_STEP)
+        return [wine_ui.find(page, id=id) for id in ids]
+
+    def states(self, *ids):
+        """(enabled, check) of each control; check is None for what is not a box."""
+        return [(c["enabled"], c.get("check")) for c in self.controls(*ids)]
+
+    def click(self, id):
+        self.ui.click_at(FRAME, "%d/%d" % (FILES_STEP, id))
+
+    def test_1_shows_the_stored_fields(self):
+        f = self.files  # the paths as the project holds them
+        texts = [c["text"] for c in self.controls(LICENSE, README, ADDITIONAL, PLAYBACK)]
+        self.assertEqual(texts, [f["lic.txt"], f["read.txt"], f["x.txt"] + ";" + f["y.txt"],
+                                 f["m.swf"]])
+        self.assertEqual(self.states(SHOW_LICENSE, LICENSE, LICENSE_BROWSE, INSTALL_LICENSE),
+                         [(True, 1), (True, None), (True, None), (True, 0)])
+        self.assertEqual(self.states(README_BOX, README, README_BROWSE, ADDITIONAL_BOX,
+                                     ADDITIONAL, ADDITIONAL_BROWSE),
+                         [(True, 1), (True, None), (True, None)] * 2)
+        self.assertEqual(self.states(PLAYBACK_BOX, PLAYBACK, PLAYBACK_BROWSE),
+                         [(True, 0), (False, None), (False, None)])
+        if SCREENSHOT:
+            self.ui.screenshot().save(SCREENSHOT, self.ui.tree(FRAME)["client"])
+
+    def test_2_boxes_enable_their_rows(self):
+        self.click(SHOW_LICENSE)  # cleared: the path, its Browse and Install the License go
+        self.assertEqual(self.states(SHOW_LICENSE, LICENSE, LICENSE_BROWSE, INSTALL_LICENSE),
+                         [(True, 0), (False, None), (False, None), (False, 0)])
+        self.click(SHOW_LICENSE)
+        self.click(INSTALL_LICENSE)
+        self.assertEqual(self.states(SHOW_LICENSE, LICENSE_BROWSE, INSTALL_LICENSE),
+                         [(True, 1), (True, None), (True, 1)])
+        self.click(README_BOX)
+        self.assertEqual(self.states(README_BOX, README, README_BROWSE),
+                         [(True, 0), (False, None), (False, None)])
+        self.click(README_BOX)
+        self.click(PLAYBACK_BOX)
+        self.assertEqual(self.states(PLAYBACK_BOX, PLAYBACK, PLAYBACK_BROWSE),
+                         [(True, 1), (True, None), (True, None)])
+
+    def test_3_three_additional_files_at_once(self):
+        self.click(ADDITIONAL_BROWSE)
+        self.ui.wait(OPEN)
+        # Into the folder first, then the three names in quotes: one multiple selection.
+        self.ui.type_into(OPEN, "1148/1148/1148", wine(self.tmp), erase=80)
+        self.ui.key("Return")
+        self.ui.type_into(OPEN, "1148/1148/1148", '"a" "b" "c"', erase=80)
+        self.ui.key("Return")
+        self.assertTrue(self.ui.gone(OPEN))
+        (shown,) = [c["text"] for c in self.controls(ADDITIONAL)]
+        self.assertEqual(shown, ";".join(wine(self.files[n]) for n in ("a", "b", "c")))
+
+    def test_4_saving(self):
+        self.ui.command(FRAME, ID_FILE_SAVE)
+        self.ui.tree(FRAME)  # the command is handled before the driver's next answer
+        saved = self.show()
+        changed = {k: v for k, v in saved.items() if self.original.get(k) != v}
+        self.assertEqual(changed, {"install_license": True, "embed_playback_files": True,
+                                   "additional_files": [self.files[n] for n in ("a", "b", "c")]})
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
