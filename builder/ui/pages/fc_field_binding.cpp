@@ -67,3 +67,11 @@ bool FCStoreNumber(FCStepDlg& page, const char* name, int32_t value) {
     field->number_of(page.GetDocumentForWrite()) = value;
     return true;
 }
+
+bool FCStoreColor(FCStepDlg& page, const char* name, const FCColor& value) {
+    const FCField* field = FCFindField(name);
+    if (!field || field->kind != FC_FIELD_COLOR || field->color_of(page.GetDocument()) == value)
+        return false;
+    field->color_of(page.GetDocumentForWrite()) = value;
+    return true;
+}

@@ -10,6 +10,7 @@
 class FCStepDlg;
 struct FCField;
 struct FCDocumentFields;
+struct FCColor;
 
 struct FCFieldBinding {
     int control_id;
@@ -26,6 +27,7 @@ bool FCStoreBindings(FCStepDlg& page, const FCFieldBinding* bindings, int count)
 bool FCStoreText(FCStepDlg& page, const char* field, const char* value);
 bool FCStoreFlag(FCStepDlg& page, const char* field, bool value);
 bool FCStoreNumber(FCStepDlg& page, const char* field, int32_t value);
+bool FCStoreColor(FCStepDlg& page, const char* field, const FCColor& value);
 
 // A control's text as the engine's ANSI string.
 KZString FCControlText(HWND dialog, int id);

@@ -3,6 +3,7 @@
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_frame_rules.h"
 #include "builder/ui/pages/fc_files_dlg.h"
+#include "builder/ui/pages/fc_playback_dlg.h"
 #include "builder/ui/pages/fc_setup_dlg.h"
 #include "builder/ui/pages/fc_start_dlg.h"
 #include "builder/ui/pages/fc_style_dlg.h"
@@ -50,6 +51,8 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
         return new FCSSetupDlg(frame, document, header_bitmaps);
     if (index == 2)
         return new FCSStyleDlg(frame, document, header_bitmaps);
+    if (index == 3)
+        return new FCSPlaybackDlg(frame, document, header_bitmaps);
     if (index == 5)
         return new FCSFilesDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);
