@@ -46,9 +46,11 @@ KZOpenFilesResult KZAskOpenFileNames(HWND owner, const char* filter_with_bars, i
     if (!GetOpenFileNameA(&dialog))
         return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? KZ_OPEN_FILES_TOO_MANY
                                                               : KZ_OPEN_FILES_CANCELLED;
+    // Some dialogs answer OK with the names cut at the buffer's end instead of the error.
     KZTOArray<KZString> chosen;
     if (!KZSplitFileSelection(names.data(), (int)names.size(), chosen))
-        return KZ_OPEN_FILES_CANCELLED;
+        return KZFileSelectionCut(names.data(), (int)names.size()) ? KZ_OPEN_FILES_TOO_MANY
+                                                                   : KZ_OPEN_FILES_CANCELLED;
     paths.RemoveAll();
     for (int i = 0; i < chosen.GetCount(); ++i)
         paths.Add(chosen[i]);

@@ -51,3 +51,13 @@ bool KZSplitFileSelection(const char* buffer, int size, KZTOArray<KZString>& pat
     }
     return true;
 }
+
+bool KZFileSelectionCut(const char* buffer, int size) {
+    if (!buffer || size <= 0 || buffer[0] == '\0')
+        return false;
+    for (int i = 0; i + 1 < size; ++i) {
+        if (buffer[i] == '\0' && buffer[i + 1] == '\0')
+            return false;
+    }
+    return true;
+}

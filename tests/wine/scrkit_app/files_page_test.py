@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The wizard's Installation Files page under Wine, with real clicks and keys: a project opened
 from the command line shows its licence, readme and file lists; the boxes enable their rows;
-three additional files chosen at once in the real open-file dialog show joined by ";"; saving
+three additional files chosen at once in the real open-file dialog show joined by ";"; a
+selection too large for the dialog's buffer is refused with a message; saving
 changes exactly those fields, read back with the native scrkit-cli.
 
 usage: files_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
@@ -67,9 +68,8 @@ class FilesPageTest(unittest.TestCase):
     def tearDownClass(cls):
         try:
             while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                for window in (OPEN,):  # a failed case may leave the dialog open
-                    if cls.ui.exists(window):
-                        cls.ui.close_window(window)
+                if cls.ui.exists(OPEN):  # a failed case may leave the dialog open
+                    cls.ui.close_window(OPEN)
                 cls.ui.close_window(FRAME)
                 try:
                     cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
@@ -138,11 +138,28 @@ class FilesPageTest(unittest.TestCase):
         (shown,) = [c["text"] for c in self.controls(ADDITIONAL)]
         self.assertEqual(shown, ";".join(wine(self.files[n]) for n in ("a", "b", "c")))
 
-    def test_4_saving(self):
+    def test_4_too_many_files_at_once(self):
+        # More names than the dialog's 16,000 bytes hold: a message, and the list as it was.
+        self.click(PLAYBACK_BROWSE)
+        self.ui.wait(OPEN)
+        names = " ".join('"%s_%04d.swf"' % ("n" * 20, i) for i in range(700))
+        self.ui.set_text(OPEN, "1148/1148/1148", names)
+        self.ui.click_at(OPEN, "1148/1148/1148")  # Return in the name edit (the list is id 1 too)
+        self.ui.key("End", "Return")
+        self.assertTrue(self.ui.gone(OPEN))
+        box = self.ui.tree("@#32770")
+        self.assertIn("Too many files were chosen at once", wine_ui.find(box, id=65535)["text"])
+        self.ui.click("@#32770", 1)
+        self.assertTrue(self.ui.gone("@#32770"))
+        (shown,) = [c["text"] for c in self.controls(PLAYBACK)]
+        self.assertEqual(shown, self.files["m.swf"])
+
+    def test_5_saving(self):
         self.ui.command(FRAME, ID_FILE_SAVE)
         self.ui.tree(FRAME)  # the command is handled before the driver's next answer
         saved = self.show()
         changed = {k: v for k, v in saved.items() if self.original.get(k) != v}
+        # playback_files is not among them: the refused selection left it alone.
         self.assertEqual(changed, {"install_license": True, "embed_playback_files": True,
                                    "additional_files": [self.files[n] for n in ("a", "b", "c")]})
 

@@ -57,18 +57,19 @@ TEST(FCFilesRules, SameFileListComparesEntriesInOrder) {
     EXPECT_FALSE(FCSameFileList(a, c));
 }
 
-TEST(KZFileSelection, FolderAndNamesBecomeFullPaths) {
+TEST(KZFileSelection, FolderAndNamesBecomeFullPathsAndACutAnswerIsSeen) {
     const struct {
         std::string buffer; // as the dialog writes it, NULs included
-        bool ok;
+        bool ok, cut;
         Names paths;
     } cases[] = {
-        {Raw("C:\\dir\0a\0b\0c\0\0"), true, {"C:\\dir\\a", "C:\\dir\\b", "C:\\dir\\c"}},
-        {Raw("C:\\dir\\one.txt\0\0"), true, {"C:\\dir\\one.txt"}},
-        {Raw("C:\\\0x.swf\0y.txt\0\0"), true, {"C:\\x.swf", "C:\\y.txt"}},
-        {Raw("\0\0"), false, {}},
-        {Raw("C:\\dir\0a\0b"), false, {}}, // cut off: no closing NULs
-        {Raw("C:\\dir"), false, {}},
+        {Raw("C:\\dir\0a\0b\0c\0\0"), true, false, {"C:\\dir\\a", "C:\\dir\\b", "C:\\dir\\c"}},
+        {Raw("C:\\dir\\one.txt\0\0"), true, false, {"C:\\dir\\one.txt"}},
+        {Raw("C:\\\0x.swf\0y.txt\0\0"), true, false, {"C:\\x.swf", "C:\\y.txt"}},
+        {Raw("\0\0"), false, false, {}},         // nothing chosen
+        {Raw("C:\\dir\0a\0b"), false, true, {}}, // cut at the end: no closing NULs
+        {Raw("C:\\dir\0a\0b\0"), false, true, {}},
+        {Raw("C:\\dir"), false, true, {}},
     };
     for (const auto& c : cases) {
         KZTOArray<KZString> paths;
@@ -76,5 +77,6 @@ TEST(KZFileSelection, FolderAndNamesBecomeFullPaths) {
         EXPECT_EQ(KZSplitFileSelection(c.buffer.data(), (int)c.buffer.size(), paths), c.ok)
             << c.buffer;
         EXPECT_EQ(Entries(paths), c.paths) << c.buffer;
+        EXPECT_EQ(KZFileSelectionCut(c.buffer.data(), (int)c.buffer.size()), c.cut) << c.buffer;
     }
 }
