@@ -47,6 +47,9 @@ public:
 
     // The project.
     FCDocument& GetDocument() { return *document_; }
+    // What the test actions run with: the program's resources and its message boxes.
+    FCResources& GetResources() { return *resources_; }
+    KZReporter& GetReporter() { return reporter_; }
     // True when the work may go on; *cancelled tells that the user chose Cancel.
     bool AskSaveChanges(bool* cancelled);
     // Save to the project's file, or with a file dialog when it has none. A cancelled file

@@ -4,6 +4,7 @@
 #include "builder/ui/frame/fc_frame_rules.h"
 #include "builder/ui/pages/fc_files_dlg.h"
 #include "builder/ui/pages/fc_playback_dlg.h"
+#include "builder/ui/pages/fc_settings_dlg.h"
 #include "builder/ui/pages/fc_setup_dlg.h"
 #include "builder/ui/pages/fc_start_dlg.h"
 #include "builder/ui/pages/fc_style_dlg.h"
@@ -53,6 +54,8 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
         return new FCSStyleDlg(frame, document, header_bitmaps);
     if (index == 3)
         return new FCSPlaybackDlg(frame, document, header_bitmaps);
+    if (index == 4)
+        return new FCSSettingsDlg(frame, document, header_bitmaps);
     if (index == 5)
         return new FCSFilesDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);

@@ -12,7 +12,7 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_test_actions.h"
 #include "builder/resources/fc_builtin_resources.h"
-#include "fc_window_host_win32.h"
+#include "builder/ui/frame/fc_window_host_win32.h"
 #include "media/base/kz_reporter.h"
 #include "media/base/kz_temp_file.h"
 

@@ -1,7 +1,7 @@
-// The Start, Setup, Style, Movie & Playback and Installation Files pages as the program makes
-// them, in English (scrkit.exe's resources) and in French (" fra.dll"), at the resolution Wine
-// reports to this process: every control lies inside the page area, none overlaps another,
-// every label fits.
+// The Start, Setup, Style, Movie & Playback, Screensaver Settings and Installation Files pages
+// as the program makes them, in English (scrkit.exe's resources) and in French (" fra.dll"), at
+// the resolution Wine reports to this process: every control lies inside the page area, none
+// overlaps another, every label fits.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ int g_step = 0;
 bool IsHeader(int id) {
     if (g_step == 3)
         return id == 1306 || id == 1197 || id == 1198 || id == 1400 || id == 1401 || id == 1402;
-    return id == 1201 || id == 1308 || id == 1310 || id == 1311 || id == 1405;
+    return id == 1201 || id == 1308 || id == 1310 || id == 1311 || id == 1405 || id == 1307;
 }
 
 // The width left for the text of a control, and whether it wraps.
@@ -159,7 +159,7 @@ TEST_P(PageLayoutTest, EveryControlInsideAndEveryTextFits) {
     Check(french_, "French");
 }
 
-INSTANTIATE_TEST_SUITE_P(StartSetupStylePlayback, PageLayoutTest, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(StartToSettings, PageLayoutTest, ::testing::Values(0, 1, 2, 3, 4));
 
 } // namespace
 INSTANTIATE_TEST_SUITE_P(Files, PageLayoutTest, ::testing::Values(5));

@@ -1,4 +1,4 @@
-#include "fc_window_host_win32.h"
+#include "builder/ui/frame/fc_window_host_win32.h"
 
 void FCWindowHost::hide_window() {
     if (window)
