@@ -4,7 +4,7 @@ opened from the command line shows its fields, the "settings movie" preview fall
 Uniform when no settings movie is in use (and saved so); the two groups' enabling and the colour
 button shown only for Uniform; the message's 511-character limit with Enter typing a line break;
 a colour picked in the pop-up stored at once; the saved project read back with the native
-scrkit-cli.
+scrkit-cli; Display Now asking before it overwrites the installed screensaver.
 
 usage: settings_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
@@ -27,9 +27,10 @@ FRAME, POPUP = "@FCMainFrame", "@KZCColorPopup"
 ID_FILE_SAVE, SETTINGS_STEP = 0xE103, 204
 SHOW_MOVIE, MOVIE, MOVIE_BROWSE, SHOW_MESSAGE, MESSAGE = 1305, 1256, 1013, 1306, 1259
 UNIFORM, COLOR, MAIN_MOVIE, SETTINGS_MOVIE, SPECIFIC = 1298, 1300, 1299, 1301, 1302
-SPECIFIC_PATH, SPECIFIC_BROWSE = 1257, 1015
+SPECIFIC_PATH, SPECIFIC_BROWSE, DISPLAY_NOW = 1257, 1015, 1303
+BOX, IDCANCEL = "@#32770", 2
 MODES = [UNIFORM, MAIN_MOVIE, SETTINGS_MOVIE, SPECIFIC]
-STORED = {"settings_show_movie": "false", "settings_movie_file": r"C:\movies\settings.swf",
+STORED = {"short_name": "SetPage", "settings_show_movie": "false", "settings_movie_file": r"C:\movies\settings.swf",
           "settings_message": "Hello", "preview_mode": "2", "preview_file": r"C:\pics\p.png",
           "preview_color": "#FF0000"}
 
@@ -167,6 +168,23 @@ class SettingsPageTest(unittest.TestCase):
         changed = self.changed()
         self.assertRegex(moved, r"^#[0-9A-F]{6} ")
         self.assertEqual((changed["preview_mode"], changed["preview_color"]), (1, moved[:7]))
+
+    def test_5_display_now_asks_before_overwriting(self):
+        target = os.path.join(self.ui.env["WINEPREFIX"], "drive_c", "windows", "system32",
+                              "SetPage.scr")
+        with open(target, "wb") as f:
+            f.write(b"the old screensaver")
+        try:
+            self.ui.click(FRAME, "%d/%d" % (SETTINGS_STEP, DISPLAY_NOW))
+            question = wine_ui.find(self.ui.tree(BOX), id=65535)["text"]
+            self.ui.click(BOX, IDCANCEL)
+            self.assertTrue(self.ui.gone(BOX))
+            self.assertEqual(question.replace("C:\\Windows", "C:\\windows"),
+                             "Overwrite C:\\windows\\system32\\SetPage.scr ?")
+            with open(target, "rb") as f:
+                self.assertEqual(f.read(), b"the old screensaver")
+        finally:
+            os.remove(target)
 
 
 if __name__ == "__main__":
