@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The wizard's Installation Files page under Wine, with real clicks and keys: a project opened
-from the command line shows its licence, readme and file lists; the boxes enable their rows;
-three additional files chosen at once in the real open-file dialog show joined by ";"; a
-selection too large for the dialog's buffer is refused with a message; saving
+from the command line shows its licence, readme and file lists; the boxes enable their rows; a
+licence chosen in the real open-file dialog; three additional files chosen there at once show
+joined by ";"; a selection too large for the dialog's buffer is refused with a message; saving
 changes exactly those fields, read back with the native scrkit-cli.
 
 usage: files_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
@@ -46,7 +46,7 @@ class FilesPageTest(unittest.TestCase):
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp()
         cls.files = {}
-        for name in ("lic.txt", "read.txt", "x.txt", "y.txt", "m.swf", "a", "b", "c"):
+        for name in ("lic.txt", "read.txt", "x.txt", "y.txt", "m.swf", "a", "b", "c", "new.txt"):
             cls.files[name] = os.path.join(cls.tmp, name)
             with open(cls.files[name], "w") as out:
                 out.write(name + "\n")
@@ -126,7 +126,7 @@ class FilesPageTest(unittest.TestCase):
         self.assertEqual(self.states(PLAYBACK_BOX, PLAYBACK, PLAYBACK_BROWSE),
                          [(True, 1), (True, None), (True, None)])
 
-    def test_3_three_additional_files_at_once(self):
+    def test_4_three_additional_files_at_once(self):
         self.click(ADDITIONAL_BROWSE)
         self.ui.wait(OPEN)
         # Into the folder first, then the three names in quotes: one multiple selection.
@@ -138,7 +138,16 @@ class FilesPageTest(unittest.TestCase):
         (shown,) = [c["text"] for c in self.controls(ADDITIONAL)]
         self.assertEqual(shown, ";".join(wine(self.files[n]) for n in ("a", "b", "c")))
 
-    def test_4_too_many_files_at_once(self):
+    def test_3_licence_browse(self):
+        self.click(LICENSE_BROWSE)
+        self.ui.wait(OPEN)
+        self.ui.type_into(OPEN, "1148/1148/1148", wine(self.files["new.txt"]), erase=80)
+        self.ui.key("Return")
+        self.assertTrue(self.ui.gone(OPEN))
+        (shown,) = [c["text"] for c in self.controls(LICENSE)]
+        self.assertEqual(shown, wine(self.files["new.txt"]))
+
+    def test_5_too_many_files_at_once(self):
         # More names than the dialog's 16,000 bytes hold: a message, and the list as it was.
         self.click(PLAYBACK_BROWSE)
         self.ui.wait(OPEN)
@@ -154,13 +163,14 @@ class FilesPageTest(unittest.TestCase):
         (shown,) = [c["text"] for c in self.controls(PLAYBACK)]
         self.assertEqual(shown, self.files["m.swf"])
 
-    def test_5_saving(self):
+    def test_6_saving(self):
         self.ui.command(FRAME, ID_FILE_SAVE)
         self.ui.tree(FRAME)  # the command is handled before the driver's next answer
         saved = self.show()
         changed = {k: v for k, v in saved.items() if self.original.get(k) != v}
         # playback_files is not among them: the refused selection left it alone.
         self.assertEqual(changed, {"install_license": True, "embed_playback_files": True,
+                                   "license_file": self.files["new.txt"],
                                    "additional_files": [self.files[n] for n in ("a", "b", "c")]})
 
 
