@@ -9,18 +9,13 @@
 
 namespace {
 
-// Names and version go into file and folder names: none of a file name's forbidden characters.
-// The folder may hold backslashes and a drive's colon.
-const char kNameExcluded[] = "\\/:*?\"<>|";
-const char kFolderExcluded[] = "/*?\"<>|";
-
 const struct {
     int id;
     const char* excluded;
 } kGuarded[] = {
-    {IDC_SETUP_SHORT_NAME, kNameExcluded},    {IDC_SETUP_LONG_NAME, kNameExcluded},
-    {IDC_SETUP_VERSION, kNameExcluded},       {IDC_SETUP_COMPANY, kNameExcluded},
-    {IDC_SETUP_INSTALL_DIR, kFolderExcluded},
+    {IDC_SETUP_SHORT_NAME, kNameExcludedChars},    {IDC_SETUP_LONG_NAME, kNameExcludedChars},
+    {IDC_SETUP_VERSION, kNameExcludedChars},       {IDC_SETUP_COMPANY, kNameExcludedChars},
+    {IDC_SETUP_INSTALL_DIR, kFolderExcludedChars},
 };
 
 // The controls copied as they are; the URL, the folder and the language have rules of their own.

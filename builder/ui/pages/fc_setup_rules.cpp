@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+const char kNameExcludedChars[] = "\\/:*?\"<>|";
+const char kFolderExcludedChars[] = "/*?\"<>|";
+
 namespace {
 
 const char kPrefix[] = "http://";

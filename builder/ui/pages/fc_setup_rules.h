@@ -6,6 +6,11 @@
 
 #include "media/base/kz_string.h"
 
+// The characters an edit refuses: a name that goes into file and folder names takes none of a
+// file name's forbidden characters; a folder may hold backslashes and a drive's colon.
+extern const char kNameExcludedChars[];
+extern const char kFolderExcludedChars[];
+
 // "{pf}\COMPANY\LONG", or LONG alone when the company is empty.
 KZString FCDefaultInstallDir(const char* company, const char* long_name);
 // The URL as the page shows it: without a leading "http://" in any letter case.

@@ -3,6 +3,7 @@
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_frame_rules.h"
 #include "builder/ui/pages/fc_files_dlg.h"
+#include "builder/ui/pages/fc_menu_dlg.h"
 #include "builder/ui/pages/fc_playback_dlg.h"
 #include "builder/ui/pages/fc_settings_dlg.h"
 #include "builder/ui/pages/fc_setup_dlg.h"
@@ -58,5 +59,7 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
         return new FCSSettingsDlg(frame, document, header_bitmaps);
     if (index == 5)
         return new FCSFilesDlg(frame, document, header_bitmaps);
+    if (index == 6)
+        return new FCSMenuDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);
 }

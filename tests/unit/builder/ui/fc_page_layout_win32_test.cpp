@@ -1,7 +1,7 @@
-// The Start, Setup, Style, Movie & Playback, Screensaver Settings and Installation Files pages
-// as the program makes them, in English (scrkit.exe's resources) and in French (" fra.dll"), at
-// the resolution Wine reports to this process: every control lies inside the page area, none
-// overlaps another, every label fits.
+// The Start, Setup, Style, Movie & Playback, Screensaver Settings, Installation Files and Start
+// Menu Items pages as the program makes them, in English (scrkit.exe's resources) and in French
+// (" fra.dll"), at the resolution Wine reports to this process: every control lies inside the
+// page area, none overlaps another, every label fits.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -163,3 +163,4 @@ INSTANTIATE_TEST_SUITE_P(StartToSettings, PageLayoutTest, ::testing::Values(0, 1
 
 } // namespace
 INSTANTIATE_TEST_SUITE_P(Files, PageLayoutTest, ::testing::Values(5));
+INSTANTIATE_TEST_SUITE_P(Menu, PageLayoutTest, ::testing::Values(6));
