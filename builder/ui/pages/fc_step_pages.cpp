@@ -5,6 +5,7 @@
 #include "builder/ui/pages/fc_files_dlg.h"
 #include "builder/ui/pages/fc_menu_dlg.h"
 #include "builder/ui/pages/fc_playback_dlg.h"
+#include "builder/ui/pages/fc_post_dlg.h"
 #include "builder/ui/pages/fc_settings_dlg.h"
 #include "builder/ui/pages/fc_setup_dlg.h"
 #include "builder/ui/pages/fc_start_dlg.h"
@@ -22,7 +23,7 @@ const int kHeaders[FC_STEP_COUNT][7] = {
     {IDC_HEADER_SETTINGS_DIALOG, 0},
     {IDC_HEADER_LICENSE, IDC_HEADER_README, IDC_HEADER_ADDITIONAL, 0},
     {0},
-    {0},
+    {IDC_HEADER_SETUP_END, 0},
     {IDC_HEADER_TESTING, IDC_HEADER_EXPORTING, IDC_HEADER_SAVING, 0},
 };
 
@@ -61,5 +62,7 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
         return new FCSFilesDlg(frame, document, header_bitmaps);
     if (index == 6)
         return new FCSMenuDlg(frame, document, header_bitmaps);
+    if (index == 7)
+        return new FCSEndDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);
 }

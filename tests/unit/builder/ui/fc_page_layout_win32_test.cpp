@@ -1,7 +1,7 @@
-// The Start, Setup, Style, Movie & Playback, Screensaver Settings, Installation Files and Start
-// Menu Items pages as the program makes them, in English (scrkit.exe's resources) and in French
-// (" fra.dll"), at the resolution Wine reports to this process: every control lies inside the
-// page area, none overlaps another, every label fits.
+// The Start, Setup, Style, Movie & Playback, Screensaver Settings, Installation Files, Start
+// Menu Items and Post-Setup Actions pages as the program makes them, in English (scrkit.exe's
+// resources) and in French (" fra.dll"), at the resolution Wine reports to this process: every
+// control lies inside the page area, none overlaps another, every label fits.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -46,6 +46,8 @@ BOOL CALLBACK Collect(HWND window, LPARAM context) {
 int g_step = 0;
 
 bool IsHeader(int id) {
+    if (g_step == 7)
+        return id == 1262;
     if (g_step == 3)
         return id == 1306 || id == 1197 || id == 1198 || id == 1400 || id == 1401 || id == 1402;
     return id == 1201 || id == 1308 || id == 1310 || id == 1311 || id == 1405 || id == 1307;
@@ -164,3 +166,4 @@ INSTANTIATE_TEST_SUITE_P(StartToSettings, PageLayoutTest, ::testing::Values(0, 1
 } // namespace
 INSTANTIATE_TEST_SUITE_P(Files, PageLayoutTest, ::testing::Values(5));
 INSTANTIATE_TEST_SUITE_P(Menu, PageLayoutTest, ::testing::Values(6));
+INSTANTIATE_TEST_SUITE_P(Post, PageLayoutTest, ::testing::Values(7));
