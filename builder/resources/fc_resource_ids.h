@@ -198,6 +198,14 @@
 #define IDC_SETTINGS_SPECIFIC_BROWSE 1015
 #define IDC_SETTINGS_DISPLAY_NOW 1303
 
+// The Finish page.
+#define IDC_FINISH_TEST_SCR 1019
+#define IDC_FINISH_TEST_SETTINGS 1020
+#define IDC_FINISH_TEST_SETUP 1021
+#define IDC_FINISH_SAVE_SETUP 1013
+#define IDC_FINISH_SAVE_SCR 1015
+#define IDC_FINISH_SAVE_PROJECT 1022
+
 // Texts of the frame and the application.
 #define IDS_SAVE_CHANGES 400 // "Save changes to %s ?"
 #define IDS_SAVE_FAILED 401

@@ -32,6 +32,25 @@ bool KZAskOpenFileName(HWND owner, const char* filter_with_bars, KZString& path)
     return true;
 }
 
+bool KZAskSaveFileName(HWND owner, const char* filter_with_bars, const char* default_extension,
+                       KZString& path) {
+    char file[MAX_PATH] = "";
+    lstrcpynA(file, path, sizeof(file));
+    KZString filter = KZDialogFilter(filter_with_bars);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof(file);
+    dialog.lpstrDefExt = default_extension;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    if (!GetSaveFileNameA(&dialog))
+        return false;
+    path = file;
+    return true;
+}
+
 KZOpenFilesResult KZAskOpenFileNames(HWND owner, const char* filter_with_bars, int buffer_size,
                                      KZTOArray<KZString>& paths) {
     std::vector<char> names((size_t)(buffer_size > 2 ? buffer_size : 2), '\0');

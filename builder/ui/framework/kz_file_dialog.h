@@ -13,6 +13,11 @@ KZString KZDialogFilter(const char* text_with_bars);
 // must exist), false when cancelled.
 bool KZAskOpenFileName(HWND owner, const char* filter_with_bars, KZString& path);
 
+// The save-file dialog over `owner` (read-only box hidden, overwrite asked, folder must exist),
+// proposing `path`'s name: the chosen path, false when cancelled.
+bool KZAskSaveFileName(HWND owner, const char* filter_with_bars, const char* default_extension,
+                       KZString& path);
+
 enum KZOpenFilesResult {
     KZ_OPEN_FILES_CANCELLED,
     KZ_OPEN_FILES_CHOSEN,

@@ -3,6 +3,7 @@
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_frame_rules.h"
 #include "builder/ui/pages/fc_files_dlg.h"
+#include "builder/ui/pages/fc_finish_dlg.h"
 #include "builder/ui/pages/fc_menu_dlg.h"
 #include "builder/ui/pages/fc_playback_dlg.h"
 #include "builder/ui/pages/fc_post_dlg.h"
@@ -64,5 +65,7 @@ FCStepDlg* FCCreateStepPage(int index, FCMainFrame* frame, FCDocument* document,
         return new FCSMenuDlg(frame, document, header_bitmaps);
     if (index == 7)
         return new FCSEndDlg(frame, document, header_bitmaps);
+    if (index == 8)
+        return new FCSFinishDlg(frame, document, header_bitmaps);
     return new FCHeadersOnlyPage(index, frame, document, header_bitmaps);
 }

@@ -1,7 +1,7 @@
 // The Start, Setup, Style, Movie & Playback, Screensaver Settings, Installation Files, Start
-// Menu Items and Post-Setup Actions pages as the program makes them, in English (scrkit.exe's
-// resources) and in French (" fra.dll"), at the resolution Wine reports to this process: every
-// control lies inside the page area, none overlaps another, every label fits.
+// Menu Items, Post-Setup Actions and Finish pages as the program makes them, in English
+// (scrkit.exe's resources) and in French (" fra.dll"), at the resolution Wine reports to this
+// process: every control lies inside the page area, none overlaps another, every label fits.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,6 +48,8 @@ int g_step = 0;
 bool IsHeader(int id) {
     if (g_step == 7)
         return id == 1262;
+    if (g_step == 8)
+        return id == 1199 || id == 1200 || id == 1202;
     if (g_step == 3)
         return id == 1306 || id == 1197 || id == 1198 || id == 1400 || id == 1401 || id == 1402;
     return id == 1201 || id == 1308 || id == 1310 || id == 1311 || id == 1405 || id == 1307;
@@ -167,3 +169,4 @@ INSTANTIATE_TEST_SUITE_P(StartToSettings, PageLayoutTest, ::testing::Values(0, 1
 INSTANTIATE_TEST_SUITE_P(Files, PageLayoutTest, ::testing::Values(5));
 INSTANTIATE_TEST_SUITE_P(Menu, PageLayoutTest, ::testing::Values(6));
 INSTANTIATE_TEST_SUITE_P(Post, PageLayoutTest, ::testing::Values(7));
+INSTANTIATE_TEST_SUITE_P(Finish, PageLayoutTest, ::testing::Values(8));
