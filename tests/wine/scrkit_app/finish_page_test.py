@@ -1,0 +1,110 @@
+#!/usr/bin/env python3
+"""The wizard's Finish page under Wine, with real clicks and keys: a project opened from the
+command line, saved as Demo.kpj; Save Screensaver as SCR... proposes Demo.scr in the real
+save-file dialog, and a path typed there becomes a screensaver file that the native scrkit-cli
+reads back with the project's title.
+
+usage: finish_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
+"""
+import json
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import wine_ui  # noqa: E402
+
+STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
+HARNESS = wine_ui.HARNESS
+FRAME, SAVE_AS = "@FCMainFrame", "Save As"
+FINISH_STEP = 208
+SAVE_SCR = 1015
+NAME_EDIT = "1148/1148/1148"
+TITLE = "Night Stars Finish"
+
+
+def cli(*args):
+    done = subprocess.run([CLI, *args], capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    return done.stdout
+
+
+def wine(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def swf(path):
+    """An uncompressed movie of one empty frame."""
+    bits = "10000" + "".join(format(v, "016b") for v in (0, 11000, 0, 8000))  # 16-bit RECT
+    bits += "0" * (-len(bits) % 8)
+    rect = int(bits, 2).to_bytes(len(bits) // 8, "big")
+    body = rect + struct.pack("<HH", 12 << 8, 1) + struct.pack("<HH", 1 << 6, 0)
+    with open(path, "wb") as out:
+        out.write(b"FWS" + bytes([6]) + struct.pack("<I", 8 + len(body)) + body)
+
+
+class FinishPageTest(unittest.TestCase):
+    """One wizard on the project's Finish step; the cases run in their order."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp()
+        movie = os.path.join(cls.tmp, "stars.swf")
+        swf(movie)
+        cls.project = os.path.join(cls.tmp, "Demo.kpj")
+        cli("project", "new", "-o", cls.project, "movie_file=" + wine(movie), "long_name=" + TITLE)
+        cls.ui = wine_ui.Driver(STATE)
+        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
+                                     "--timeout", "200", SCRKIT, wine(cls.project)],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.ui.wait(FRAME, timeout=30)
+        cls.ui.command(FRAME, FINISH_STEP)
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            while cls.proc.poll() is None and cls.ui.exists(FRAME):
+                if cls.ui.exists(SAVE_AS):  # a failed case may leave the dialog open
+                    cls.ui.close_window(SAVE_AS)
+                cls.ui.close_window(FRAME)
+                try:
+                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
+                except wine_ui.DriverError:
+                    pass
+            cls.proc.wait(30)
+        finally:
+            cls.ui.close()
+            shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    def test_1_page_shows_its_buttons(self):
+        page = wine_ui.find(self.ui.tree(FRAME), id=FINISH_STEP)
+        texts = [wine_ui.find(page, id=id)["text"] for id in (1019, 1020, 1021, 1013, 1015, 1022)]
+        self.assertEqual(texts, ["Test Screensaver Now", "Test Settings Now", "Test Setup Now",
+                                 "Save Setup as EXE...", "Save Screensaver as SCR...",
+                                 "Save Current Project..."])
+        if SCREENSHOT:
+            self.ui.screenshot().save(SCREENSHOT, self.ui.tree(FRAME)["client"])
+
+    def test_2_screensaver_export(self):
+        self.ui.click_at(FRAME, "%d/%d" % (FINISH_STEP, SAVE_SCR))
+        self.ui.wait(SAVE_AS)
+        proposed = wine_ui.find(self.ui.tree(SAVE_AS), id=1148)["text"]
+        self.assertEqual(proposed, "Demo.scr")
+        out = os.path.join(self.tmp, "out", "Built.scr")
+        os.mkdir(os.path.dirname(out))
+        self.ui.type_into(SAVE_AS, NAME_EDIT, wine(out), erase=40)
+        self.ui.key("Return")
+        self.assertTrue(self.ui.gone(SAVE_AS))
+        self.ui.tree(FRAME)  # the build is done before the frame answers again
+        self.assertTrue(os.path.isfile(out))
+        info = json.loads(cli("info", out, "--json"))
+        self.assertIn(TITLE, json.dumps(info))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
