@@ -2,9 +2,11 @@
 """The wizard's Finish page under Wine, with real clicks and keys: a project opened from the
 command line, saved as Demo.kpj; Save Screensaver as SCR... proposes Demo.scr in the real
 save-file dialog, and a path typed there becomes a screensaver file that the native scrkit-cli
-reads back with the project's title.
+reads back with the project's title; Save Setup as EXE... proposes Demo.exe and builds the setup
+program with the stand-in compiler. The wizard runs from a copy of scrkit.exe whose folder holds
+the stand-in as setup\iscc.exe, where the builder looks for the compiler.
 
-usage: finish_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
+usage: finish_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) ISCC_STANDIN [SCREENSHOT.png]
 """
 import json
 import os
@@ -18,12 +20,12 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import wine_ui  # noqa: E402
 
-STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
-SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
+STATE, SCRKIT, CLI, STANDIN = sys.argv[1:5]
+SCREENSHOT = sys.argv[5] if len(sys.argv) > 5 else None
 HARNESS = wine_ui.HARNESS
 FRAME, SAVE_AS = "@FCMainFrame", "Save As"
 FINISH_STEP = 208
-SAVE_SCR = 1015
+SAVE_SETUP, SAVE_SCR = 1013, 1015
 NAME_EDIT = "1148/1148/1148"
 TITLE = "Night Stars Finish"
 
@@ -58,9 +60,13 @@ class FinishPageTest(unittest.TestCase):
         swf(movie)
         cls.project = os.path.join(cls.tmp, "Demo.kpj")
         cli("project", "new", "-o", cls.project, "movie_file=" + wine(movie), "long_name=" + TITLE)
+        app = os.path.join(cls.tmp, "app")
+        os.makedirs(os.path.join(app, "setup"))
+        scrkit = shutil.copy(SCRKIT, app)
+        shutil.copy(STANDIN, os.path.join(app, "setup", "iscc.exe"))
         cls.ui = wine_ui.Driver(STATE)
         cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
-                                     "--timeout", "200", SCRKIT, wine(cls.project)],
+                                     "--timeout", "200", scrkit, wine(cls.project)],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         cls.ui.wait(FRAME, timeout=30)
         cls.ui.command(FRAME, FINISH_STEP)
@@ -90,20 +96,34 @@ class FinishPageTest(unittest.TestCase):
         if SCREENSHOT:
             self.ui.screenshot().save(SCREENSHOT, self.ui.tree(FRAME)["client"])
 
-    def test_2_screensaver_export(self):
-        self.ui.click_at(FRAME, "%d/%d" % (FINISH_STEP, SAVE_SCR))
+    def export(self, button, name):
+        """Clicks the export button, checks the proposed name, types a path in a new folder and
+        returns it once the build is over."""
+        self.ui.click_at(FRAME, "%d/%d" % (FINISH_STEP, button))
         self.ui.wait(SAVE_AS)
         proposed = wine_ui.find(self.ui.tree(SAVE_AS), id=1148)["text"]
-        self.assertEqual(proposed, "Demo.scr")
-        out = os.path.join(self.tmp, "out", "Built.scr")
+        self.assertEqual(proposed, "Demo" + os.path.splitext(name)[1])
+        out = os.path.join(self.tmp, "out-" + name, name)
         os.mkdir(os.path.dirname(out))
         self.ui.type_into(SAVE_AS, NAME_EDIT, wine(out), erase=40)
         self.ui.key("Return")
         self.assertTrue(self.ui.gone(SAVE_AS))
         self.ui.tree(FRAME)  # the build is done before the frame answers again
+        return out
+
+    def test_2_screensaver_export(self):
+        out = self.export(SAVE_SCR, "Built.scr")
         self.assertTrue(os.path.isfile(out))
         info = json.loads(cli("info", out, "--json"))
         self.assertIn(TITLE, json.dumps(info))
+
+    def test_3_setup_export(self):
+        out = self.export(SAVE_SETUP, "Setup.exe")
+        self.assertFalse(self.ui.exists("@#32770"))  # no error box
+        self.assertTrue(os.path.isfile(out))
+        # The stand-in's setup program is a copy of the stand-in itself.
+        with open(out, "rb") as built, open(STANDIN, "rb") as standin:
+            self.assertEqual(built.read(), standin.read())
 
 
 if __name__ == "__main__":
