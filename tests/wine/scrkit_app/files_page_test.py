@@ -7,40 +7,25 @@ changes exactly those fields, read back with the native scrkit-cli.
 
 usage: files_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
-import json
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
-import wine_ui  # noqa: E402
+from wizard_page import FRAME, OPEN, PageTest, cli, configure, windows_path
+import wine_ui  # noqa: E402 (wizard_page puts the harness on the path)
 
-STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+configure(*sys.argv[1:4])
 SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
-HARNESS = wine_ui.HARNESS
-FRAME, OPEN = "@FCMainFrame", "Open"
-ID_FILE_SAVE, FILES_STEP = 0xE103, 205
 SHOW_LICENSE, LICENSE, LICENSE_BROWSE, INSTALL_LICENSE = 1292, 1289, 1290, 1016
 README_BOX, README, README_BROWSE = 1293, 1257, 1015
 ADDITIONAL_BOX, ADDITIONAL, ADDITIONAL_BROWSE = 1294, 1258, 1017
 PLAYBACK_BOX, PLAYBACK, PLAYBACK_BROWSE = 1295, 1259, 1018
 
 
-def cli(*args):
-    done = subprocess.run([CLI, *args], capture_output=True, text=True)
-    assert done.returncode == 0, done.stderr
-    return done.stdout
-
-
-def wine(path):
-    return "Z:" + path.replace("/", "\\")
-
-
-class FilesPageTest(unittest.TestCase):
+class FilesPageTest(PageTest):
     """One wizard on the project's Installation Files step; the cases run in their order."""
+    STEP = 205
 
     @classmethod
     def setUpClass(cls):
@@ -56,44 +41,7 @@ class FilesPageTest(unittest.TestCase):
             "install_license=false", "install_readme=true", "readme_file=" + f["read.txt"],
             "install_additional_files=true", "additional_files=%s;%s" % (f["x.txt"], f["y.txt"]),
             "embed_playback_files=false", "playback_files=" + f["m.swf"])
-        cls.original = cls.show()
-        cls.ui = wine_ui.Driver(STATE)
-        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
-                                     "--timeout", "200", SCRKIT, wine(cls.project)],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        cls.ui.wait(FRAME, timeout=30)
-        cls.ui.command(FRAME, FILES_STEP)
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                if cls.ui.exists(OPEN):  # a failed case may leave the dialog open
-                    cls.ui.close_window(OPEN)
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
-        finally:
-            cls.ui.close()
-            shutil.rmtree(cls.tmp, ignore_errors=True)
-
-    @classmethod
-    def show(cls):
-        return json.loads(cli("project", "show", cls.project, "--json"))
-
-    def controls(self, *ids):
-        page = wine_ui.find(self.ui.tree(FRAME), id=FILES_STEP)
-        return [wine_ui.find(page, id=id) for id in ids]
-
-    def states(self, *ids):
-        """(enabled, check) of each control; check is None for what is not a box."""
-        return [(c["enabled"], c.get("check")) for c in self.controls(*ids)]
-
-    def click(self, id):
-        self.ui.click_at(FRAME, "%d/%d" % (FILES_STEP, id))
+        cls.start_wizard()
 
     def test_1_shows_the_stored_fields(self):
         f = self.files  # the paths as the project holds them
@@ -130,22 +78,22 @@ class FilesPageTest(unittest.TestCase):
         self.click(ADDITIONAL_BROWSE)
         self.ui.wait(OPEN)
         # Into the folder first, then the three names in quotes: one multiple selection.
-        self.ui.type_into(OPEN, "1148/1148/1148", wine(self.tmp), erase=80)
+        self.ui.type_into(OPEN, "1148/1148/1148", windows_path(self.tmp), erase=80)
         self.ui.key("Return")
         self.ui.type_into(OPEN, "1148/1148/1148", '"a" "b" "c"', erase=80)
         self.ui.key("Return")
         self.assertTrue(self.ui.gone(OPEN))
         (shown,) = [c["text"] for c in self.controls(ADDITIONAL)]
-        self.assertEqual(shown, ";".join(wine(self.files[n]) for n in ("a", "b", "c")))
+        self.assertEqual(shown, ";".join(windows_path(self.files[n]) for n in ("a", "b", "c")))
 
     def test_3_licence_browse(self):
         self.click(LICENSE_BROWSE)
         self.ui.wait(OPEN)
-        self.ui.type_into(OPEN, "1148/1148/1148", wine(self.files["new.txt"]), erase=80)
+        self.ui.type_into(OPEN, "1148/1148/1148", windows_path(self.files["new.txt"]), erase=80)
         self.ui.key("Return")
         self.assertTrue(self.ui.gone(OPEN))
         (shown,) = [c["text"] for c in self.controls(LICENSE)]
-        self.assertEqual(shown, wine(self.files["new.txt"]))
+        self.assertEqual(shown, windows_path(self.files["new.txt"]))
 
     def test_5_too_many_files_at_once(self):
         # More names than the dialog's 16,000 bytes hold: a message, and the list as it was.
@@ -164,10 +112,7 @@ class FilesPageTest(unittest.TestCase):
         self.assertEqual(shown, self.files["m.swf"])
 
     def test_6_saving(self):
-        self.ui.command(FRAME, ID_FILE_SAVE)
-        self.ui.tree(FRAME)  # the command is handled before the driver's next answer
-        saved = self.show()
-        changed = {k: v for k, v in saved.items() if self.original.get(k) != v}
+        changed = self.save_changes()
         # playback_files is not among them: the refused selection left it alone.
         self.assertEqual(changed, {"install_license": True, "embed_playback_files": True,
                                    "license_file": self.files["new.txt"],

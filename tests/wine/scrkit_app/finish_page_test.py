@@ -12,32 +12,19 @@ import json
 import os
 import shutil
 import struct
-import subprocess
 import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
-import wine_ui  # noqa: E402
+from wizard_page import FRAME, PATHS, SAVE_AS, PageTest, cli, configure, windows_path
+import wine_ui  # noqa: E402 (wizard_page puts the harness on the path)
 
-STATE, SCRKIT, CLI, STANDIN = sys.argv[1:5]
+configure(*sys.argv[1:4])
+STANDIN = sys.argv[4]
 SCREENSHOT = sys.argv[5] if len(sys.argv) > 5 else None
-HARNESS = wine_ui.HARNESS
-FRAME, SAVE_AS = "@FCMainFrame", "Save As"
-FINISH_STEP = 208
 SAVE_SETUP, SAVE_SCR = 1013, 1015
 NAME_EDIT = "1148/1148/1148"
 TITLE = "Night Stars Finish"
-
-
-def cli(*args):
-    done = subprocess.run([CLI, *args], capture_output=True, text=True)
-    assert done.returncode == 0, done.stderr
-    return done.stdout
-
-
-def wine(path):
-    return "Z:" + path.replace("/", "\\")
 
 
 def swf(path):
@@ -50,8 +37,9 @@ def swf(path):
         out.write(b"FWS" + bytes([6]) + struct.pack("<I", 8 + len(body)) + body)
 
 
-class FinishPageTest(unittest.TestCase):
+class FinishPageTest(PageTest):
     """One wizard on the project's Finish step; the cases run in their order."""
+    STEP = 208
 
     @classmethod
     def setUpClass(cls):
@@ -59,37 +47,15 @@ class FinishPageTest(unittest.TestCase):
         movie = os.path.join(cls.tmp, "stars.swf")
         swf(movie)
         cls.project = os.path.join(cls.tmp, "Demo.kpj")
-        cli("project", "new", "-o", cls.project, "movie_file=" + wine(movie), "long_name=" + TITLE)
+        cli("project", "new", "-o", cls.project, "movie_file=" + windows_path(movie), "long_name=" + TITLE)
         app = os.path.join(cls.tmp, "app")
         os.makedirs(os.path.join(app, "setup"))
-        scrkit = shutil.copy(SCRKIT, app)
+        scrkit = shutil.copy(PATHS["scrkit"], app)
         shutil.copy(STANDIN, os.path.join(app, "setup", "iscc.exe"))
-        cls.ui = wine_ui.Driver(STATE)
-        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
-                                     "--timeout", "200", scrkit, wine(cls.project)],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        cls.ui.wait(FRAME, timeout=30)
-        cls.ui.command(FRAME, FINISH_STEP)
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                if cls.ui.exists(SAVE_AS):  # a failed case may leave the dialog open
-                    cls.ui.close_window(SAVE_AS)
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
-        finally:
-            cls.ui.close()
-            shutil.rmtree(cls.tmp, ignore_errors=True)
+        cls.start_wizard(scrkit)
 
     def test_1_page_shows_its_buttons(self):
-        page = wine_ui.find(self.ui.tree(FRAME), id=FINISH_STEP)
-        texts = [wine_ui.find(page, id=id)["text"] for id in (1019, 1020, 1021, 1013, 1015, 1022)]
+        texts = [c["text"] for c in self.controls(1019, 1020, 1021, 1013, 1015, 1022)]
         self.assertEqual(texts, ["Test Screensaver Now", "Test Settings Now", "Test Setup Now",
                                  "Save Setup as EXE...", "Save Screensaver as SCR...",
                                  "Save Current Project..."])
@@ -99,13 +65,13 @@ class FinishPageTest(unittest.TestCase):
     def export(self, button, name):
         """Clicks the export button, checks the proposed name, types a path in a new folder and
         returns it once the build is over."""
-        self.ui.click_at(FRAME, "%d/%d" % (FINISH_STEP, button))
+        self.click(button)
         self.ui.wait(SAVE_AS)
         proposed = wine_ui.find(self.ui.tree(SAVE_AS), id=1148)["text"]
         self.assertEqual(proposed, "Demo" + os.path.splitext(name)[1])
         out = os.path.join(self.tmp, "out-" + name, name)
         os.mkdir(os.path.dirname(out))
-        self.ui.type_into(SAVE_AS, NAME_EDIT, wine(out), erase=40)
+        self.ui.type_into(SAVE_AS, NAME_EDIT, windows_path(out), erase=40)
         self.ui.key("Return")
         self.assertTrue(self.ui.gone(SAVE_AS))
         self.ui.tree(FRAME)  # the build is done before the frame answers again

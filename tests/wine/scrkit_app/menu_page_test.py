@@ -8,22 +8,15 @@ back with the native scrkit-cli.
 
 usage: menu_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
-import json
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
-import wine_ui  # noqa: E402
+from wizard_page import FRAME, OPEN, PageTest, cli, configure, windows_path
 
-STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+configure(*sys.argv[1:4])
 SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
-HARNESS = wine_ui.HARNESS
-FRAME, OPEN = "@FCMainFrame", "Open"
-ID_FILE_SAVE, MENU_STEP = 0xE103, 206
 CONFIGURE, LAUNCH, UNINSTALL, README, LICENSE, URL, CUSTOM = range(1265, 1272)
 CAPTIONS = {CONFIGURE: 1275, LAUNCH: 1276, UNINSTALL: 1277, README: 1278, LICENSE: 1279,
             URL: 1274, CUSTOM: 1281}
@@ -42,18 +35,9 @@ STORED = {"install_readme": "false", "show_license": "true",
           "custom_icon": "false", "menu_subfolder": "true", "menu_subfolder_name": "Tools"}
 
 
-def cli(*args):
-    done = subprocess.run([CLI, *args], capture_output=True, text=True)
-    assert done.returncode == 0, done.stderr
-    return done.stdout
-
-
-def wine(path):
-    return "Z:" + path.replace("/", "\\")
-
-
-class MenuPageTest(unittest.TestCase):
+class MenuPageTest(PageTest):
     """One wizard on the project's Start Menu Items step; the cases run in their order."""
+    STEP = 206
 
     @classmethod
     def setUpClass(cls):
@@ -63,52 +47,15 @@ class MenuPageTest(unittest.TestCase):
             out.write(b"\0\0\1\0\0\0")
         cls.project = os.path.join(cls.tmp, "Menu.kpj")
         cli("project", "new", "-o", cls.project, *("%s=%s" % kv for kv in STORED.items()))
-        cls.original = cls.show()
-        cls.ui = wine_ui.Driver(STATE)
-        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
-                                     "--timeout", "200", SCRKIT, wine(cls.project)],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        cls.ui.wait(FRAME, timeout=30)
-        cls.ui.command(FRAME, MENU_STEP)
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                if cls.ui.exists(OPEN):  # a failed case may leave the dialog open
-                    cls.ui.close_window(OPEN)
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
-        finally:
-            cls.ui.close()
-            shutil.rmtree(cls.tmp, ignore_errors=True)
-
-    @classmethod
-    def show(cls):
-        return json.loads(cli("project", "show", cls.project, "--json"))
-
-    def controls(self, *ids):
-        page = wine_ui.find(self.ui.tree(FRAME), id=MENU_STEP)
-        return [wine_ui.find(page, id=id) for id in ids]
+        cls.start_wizard()
 
     def texts(self, *ids):
         return [c["text"] for c in self.controls(*ids)]
 
-    def states(self, *ids):
-        """(enabled, check) of each control; check is None for what is not a box."""
-        return [(c["enabled"], c.get("check")) for c in self.controls(*ids)]
-
-    def click(self, id):
-        self.ui.click_at(FRAME, "%d/%d" % (MENU_STEP, id))
-
     def type(self, id, text):
         """Erases the edit with real keys and types `text`."""
         (shown,) = self.texts(id)
-        self.ui.type_into(FRAME, "%d/%d" % (MENU_STEP, id), text, erase=len(shown) + 1)
+        self.ui.type_into(FRAME, self.path(id), text, erase=len(shown) + 1)
 
     def test_1_shows_the_stored_fields(self):
         self.assertEqual(self.texts(*CAPTIONS.values(), URL_TARGET, CUSTOM_TARGET, SUBFOLDER_NAME),
@@ -134,7 +81,7 @@ class MenuPageTest(unittest.TestCase):
                          [(True, 0), (False, None), (False, None)])
         self.assertEqual(self.texts(CAPTIONS[CUSTOM], CUSTOM_TARGET), ["Help", "{app}\\help.exe"])
         # What an unchecked entry's edits hold is not stored: the project keeps the last texts.
-        self.ui.set_text(FRAME, "%d/%d" % (MENU_STEP, CUSTOM_TARGET), "")
+        self.ui.set_text(FRAME, self.path(CUSTOM_TARGET), "")
         self.click(LAUNCH)  # checked: its caption takes the focus
         self.assertEqual(self.states(LAUNCH, CAPTIONS[LAUNCH]), [(True, 1), (True, None)])
 
@@ -151,16 +98,13 @@ class MenuPageTest(unittest.TestCase):
         self.assertEqual(self.states(ICON, ICON_BROWSE), [(True, None), (True, None)])
         self.click(ICON_BROWSE)
         self.ui.wait(OPEN)
-        self.ui.type_into(OPEN, "1148/1148/1148", wine(self.icon), erase=80)
+        self.ui.type_into(OPEN, "1148/1148/1148", windows_path(self.icon), erase=80)
         self.ui.key("Return")
         self.assertTrue(self.ui.gone(OPEN))
-        self.assertEqual(self.texts(ICON), [wine(self.icon)])
+        self.assertEqual(self.texts(ICON), [windows_path(self.icon)])
 
     def test_5_saving(self):
-        self.ui.command(FRAME, ID_FILE_SAVE)
-        self.ui.tree(FRAME)  # the command is handled before the driver's next answer
-        saved = self.show()
-        changed = {k: v for k, v in saved.items() if self.original.get(k) != v}
+        changed = self.save_changes()
         self.assertEqual(changed, {"menu_custom": False, "menu_launch": True,
                                    "menu_configure_caption": "abcdefghij", "menu_url": True,
                                    "menu_url_target": "http://b.example/?q=*|",

@@ -8,35 +8,24 @@ edited and saved, read back with the native scrkit-cli.
 
 usage: playback_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
-import json
 import os
-import shutil
 import struct
-import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
-import wine_ui  # noqa: E402
+from wizard_page import FRAME, OPEN, PageTest, cli, configure, windows_path
+import wine_ui  # noqa: E402 (wizard_page puts the harness on the path)
 
-STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+configure(*sys.argv[1:4])
 SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
-HARNESS = wine_ui.HARNESS
-FRAME, OPEN, POPUP = "@FCMainFrame", "Open", "@KZCColorPopup"
-ID_FILE_SAVE, PLAYBACK_STEP = 0xE103, 203
+POPUP = "@KZCColorPopup"
 MOVIE, BROWSE, MUTE, USER_MUTE, QUALITY, USER_QUALITY = 1283, 1282, 1284, 1285, 1267, 1268
 CUSTOM, COLOR, SIZE, HIDE = 1269, 1286, 1271, 1297
 WAKES = [1016, 1017, 1018, 1019]
 BOXES = [MUTE, USER_MUTE, USER_QUALITY, CUSTOM] + WAKES + [HIDE]
 AUTHOR, RED, BLUE = (0x33, 0x66, 0x99), (255, 0, 0), (0, 0, 255)
-
-
-def cli(*args):
-    done = subprocess.run([CLI, *args], capture_output=True, text=True)
-    assert done.returncode == 0, done.stderr
-    return done.stdout
 
 
 def swf(path, colour):
@@ -51,16 +40,13 @@ def swf(path, colour):
         out.write(b"FWS" + bytes([6]) + struct.pack("<I", 8 + len(body)) + body)
 
 
-def wine_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
 def hex_colour(rgb):
     return "#%02X%02X%02X" % rgb
 
 
-class PlaybackPageTest(unittest.TestCase):
+class PlaybackPageTest(PageTest):
     """One wizard on the project's Playback step; the cases run in their order."""
+    STEP = 203
 
     @classmethod
     def setUpClass(cls):
@@ -73,53 +59,12 @@ class PlaybackPageTest(unittest.TestCase):
         cls.broken = os.path.join(cls.tmp, "broken.swf")
         with open(cls.broken, "w") as out:
             out.write("no movie\n")
-        cli("project", "new", "-o", cls.project, "movie_file=" + wine_path(cls.red),
+        cli("project", "new", "-o", cls.project, "movie_file=" + windows_path(cls.red),
             "mute_sound=true", "user_can_mute=false", "quality=1", "user_can_set_quality=false",
             "custom_background=true", "background_color=" + hex_colour(AUTHOR), "size_mode=3",
             "wake_on_left_click=true", "wake_on_right_click=false", "wake_on_mouse_move=true",
             "wake_on_key=false", "hide_cursor=true")
-        cls.original = cls.show()
-        cls.ui = wine_ui.Driver(STATE)
-        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
-                                     "--timeout", "200", SCRKIT, wine_path(cls.project)],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        cls.ui.wait(FRAME, timeout=30)
-        cls.ui.command(FRAME, PLAYBACK_STEP)
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
-        finally:
-            cls.ui.close()
-            shutil.rmtree(cls.tmp, ignore_errors=True)
-
-    @classmethod
-    def show(cls):
-        return json.loads(cli("project", "show", cls.project, "--json"))
-
-    def page(self):
-        return wine_ui.find(self.ui.tree(FRAME), id=PLAYBACK_STEP)
-
-    def control(self, id):
-        return wine_ui.find(self.page(), id=id)
-
-    def click(self, id):
-        self.ui.click_at(FRAME, "%d/%d" % (PLAYBACK_STEP, id))
-
-    def save(self):
-        self.ui.command(FRAME, ID_FILE_SAVE)
-        self.ui.tree(FRAME)  # the command is handled before the driver's next answer
-        return self.show()
-
-    def changed(self, saved):
-        return {k: v for k, v in saved.items() if self.original.get(k) != v}
+        cls.start_wizard()
 
     def assert_swatch(self, colour):
         left, top = self.control(COLOR)["rect"][:2]
@@ -132,15 +77,15 @@ class PlaybackPageTest(unittest.TestCase):
 
     def browse(self, path):
         self.click(BROWSE)
-        self.ui.type_into(OPEN, "1148/1148/1148", wine_path(path), erase=60)
+        self.ui.type_into(OPEN, "1148/1148/1148", windows_path(path), erase=60)
         self.ui.key("Return")
         self.assertTrue(self.ui.gone(OPEN))
-        self.assertEqual(self.control(MOVIE)["text"], wine_path(path))
+        self.assertEqual(self.control(MOVIE)["text"], windows_path(path))
 
     def test_1_shows_the_stored_fields(self):
         tree = self.page()
         node = {id: wine_ui.find(tree, id=id) for id in [MOVIE, QUALITY, SIZE, COLOR] + BOXES}
-        self.assertEqual(node[MOVIE]["text"], wine_path(self.red))
+        self.assertEqual(node[MOVIE]["text"], windows_path(self.red))
         self.assertEqual(node[QUALITY]["items"], ["Low", "Medium", "High"])
         self.assertEqual(node[SIZE]["items"], ["Original Size", "Full Screen",
                                                "Stretch Full Screen", "Never Resize"])
@@ -197,8 +142,8 @@ class PlaybackPageTest(unittest.TestCase):
         for box in BOXES:
             if box != CUSTOM:
                 self.click(box)
-        self.ui.select(FRAME, "%d/%d" % (PLAYBACK_STEP, QUALITY), "Low")
-        self.ui.select(FRAME, "%d/%d" % (PLAYBACK_STEP, SIZE), "Stretch Full Screen")
+        self.ui.select(FRAME, self.path(QUALITY), "Low")
+        self.ui.select(FRAME, self.path(SIZE), "Stretch Full Screen")
         saved = self.save()
         self.assertEqual(self.changed(saved), {
             "movie_file": self.blue, "custom_background": False,

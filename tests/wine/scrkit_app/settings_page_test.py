@@ -8,23 +8,18 @@ scrkit-cli; Display Now asking before it overwrites the installed screensaver.
 
 usage: settings_page_test.py STATE_DIR SCRKIT.EXE SCRKIT-CLI (native) [SCREENSHOT.png]
 """
-import json
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
-import wine_ui  # noqa: E402
+from wizard_page import FRAME, PageTest, cli, configure
+import wine_ui  # noqa: E402 (wizard_page puts the harness on the path)
 
-STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
+configure(*sys.argv[1:4])
 SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
-HARNESS = wine_ui.HARNESS
-FRAME, POPUP = "@FCMainFrame", "@KZCColorPopup"
-ID_FILE_SAVE, SETTINGS_STEP = 0xE103, 204
+POPUP = "@KZCColorPopup"
 SHOW_MOVIE, MOVIE, MOVIE_BROWSE, SHOW_MESSAGE, MESSAGE = 1305, 1256, 1013, 1306, 1259
 UNIFORM, COLOR, MAIN_MOVIE, SETTINGS_MOVIE, SPECIFIC = 1298, 1300, 1299, 1301, 1302
 SPECIFIC_PATH, SPECIFIC_BROWSE, DISPLAY_NOW = 1257, 1015, 1303
@@ -35,56 +30,20 @@ STORED = {"short_name": "SetPage", "settings_show_movie": "false", "settings_mov
           "preview_color": "#FF0000"}
 
 
-def cli(*args):
-    done = subprocess.run([CLI, *args], capture_output=True, text=True)
-    assert done.returncode == 0, done.stderr
-    return done.stdout
-
-
-class SettingsPageTest(unittest.TestCase):
+class SettingsPageTest(PageTest):
     """One wizard on the project's Settings step; the cases run in their order."""
+    STEP = 204
 
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp()
         cls.project = os.path.join(cls.tmp, "Settings.kpj")
         cli("project", "new", "-o", cls.project, *("%s=%s" % kv for kv in STORED.items()))
-        cls.original = cls.show()
-        cls.ui = wine_ui.Driver(STATE)
-        cls.proc = subprocess.Popen([os.path.join(HARNESS, "wine-run"), "--state", STATE,
-                                     "--timeout", "200", SCRKIT,
-                                     "Z:" + cls.project.replace("/", "\\")],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        cls.ui.wait(FRAME, timeout=30)
-        cls.ui.command(FRAME, SETTINGS_STEP)
+        cls.start_wizard()
 
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
-        finally:
-            cls.ui.close()
-            shutil.rmtree(cls.tmp, ignore_errors=True)
-
-    @classmethod
-    def show(cls):
-        return json.loads(cli("project", "show", cls.project, "--json"))
-
-    def changed(self):
-        self.ui.command(FRAME, ID_FILE_SAVE)
-        self.ui.tree(FRAME)  # the command is handled before the driver's next answer
-        saved = self.show()
-        return {k: v for k, v in saved.items() if self.original.get(k) != v}
-
-    def states(self):
+    def shown_states(self):
         """Each control's (enabled, visible, check) as the page shows them."""
-        page = wine_ui.find(self.ui.tree(FRAME), id=SETTINGS_STEP)
+        page = self.page()
         out = {}
         for id in (SHOW_MOVIE, MOVIE, MOVIE_BROWSE, SHOW_MESSAGE, MESSAGE, COLOR, SPECIFIC_PATH,
                    SPECIFIC_BROWSE, *MODES):
@@ -92,14 +51,8 @@ class SettingsPageTest(unittest.TestCase):
             out[id] = (node["enabled"], node["visible"], node.get("check"))
         return out
 
-    def control(self, id):
-        return wine_ui.find(wine_ui.find(self.ui.tree(FRAME), id=SETTINGS_STEP), id=id)
-
-    def click(self, id):
-        self.ui.click_at(FRAME, "%d/%d" % (SETTINGS_STEP, id))
-
     def assert_group_b(self, mode, settings_enabled, color_shown, specific_enabled):
-        s = self.states()
+        s = self.shown_states()
         self.assertEqual([s[id][2] for id in MODES], [int(i == mode) for i in range(4)])
         self.assertEqual(s[SETTINGS_MOVIE][0], settings_enabled)
         self.assertEqual(s[COLOR][:2], (color_shown, color_shown))
@@ -111,7 +64,7 @@ class SettingsPageTest(unittest.TestCase):
         self.assertEqual(self.control(MESSAGE)["text"], "Hello")
         self.assertEqual(self.control(MESSAGE)["limit"], 511)
         self.assertEqual(self.control(SPECIFIC_PATH)["text"], STORED["preview_file"])
-        s = self.states()
+        s = self.shown_states()
         # The message is chosen: the settings movie's path and Browse are off.
         self.assertEqual([s[id] for id in (SHOW_MOVIE, MOVIE, MOVIE_BROWSE, SHOW_MESSAGE, MESSAGE)],
                          [(True, True, 0), (False, True, None), (False, True, None),
@@ -120,11 +73,11 @@ class SettingsPageTest(unittest.TestCase):
         self.assert_group_b(0, settings_enabled=False, color_shown=True, specific_enabled=False)
         if SCREENSHOT:
             self.ui.screenshot().save(SCREENSHOT, self.ui.tree(FRAME)["client"])
-        self.assertEqual(self.changed(), {"preview_mode": 0})
+        self.assertEqual(self.save_changes(), {"preview_mode": 0})
 
     def test_2_enabling_follows_both_groups(self):
         self.click(SHOW_MOVIE)  # a settings movie in use: its preview may be chosen
-        s = self.states()
+        s = self.shown_states()
         self.assertEqual([s[id][0] for id in (MOVIE, MOVIE_BROWSE, MESSAGE)], [True, True, False])
         self.assert_group_b(0, settings_enabled=True, color_shown=True, specific_enabled=False)
         cases = [(SPECIFIC, 3, False, True), (SETTINGS_MOVIE, 2, False, False),
@@ -134,16 +87,16 @@ class SettingsPageTest(unittest.TestCase):
             with self.subTest(mode=mode):
                 self.click(button)
                 self.assert_group_b(mode, True, color_shown, specific_enabled)
-        self.assertEqual(self.changed(), {"settings_show_movie": True})  # mode 2 as stored
+        self.assertEqual(self.save_changes(), {"settings_show_movie": True})  # mode 2 as stored
         # Back to the message: the settings movie is no longer in use, nor its preview.
         self.click(SHOW_MESSAGE)
         self.assert_group_b(0, settings_enabled=False, color_shown=True, specific_enabled=False)
-        self.assertEqual(self.changed(), {"preview_mode": 0})
+        self.assertEqual(self.save_changes(), {"preview_mode": 0})
 
     def test_3_message_limit_and_line_break(self):
         start = "x" * 500
-        self.ui.set_text(FRAME, "%d/%d" % (SETTINGS_STEP, MESSAGE), start)
-        self.ui.click_at(FRAME, "%d/%d" % (SETTINGS_STEP, MESSAGE))
+        self.ui.set_text(FRAME, self.path(MESSAGE), start)
+        self.ui.click_at(FRAME, self.path(MESSAGE))
         self.ui.key("ctrl+End")
         # The line break takes two of the 511 characters; the rest beyond them is refused.
         self.ui.xdotool("type", "--delay", "30", "ab")
@@ -151,10 +104,10 @@ class SettingsPageTest(unittest.TestCase):
         self.ui.xdotool("type", "--delay", "30", "cdefghijkl")
         typed = start + "ab\r\ncdefghi"
         self.assertEqual(self.control(MESSAGE)["text"], typed)
-        self.assertEqual(self.changed(), {"preview_mode": 0, "settings_message": typed})
+        self.assertEqual(self.save_changes(), {"preview_mode": 0, "settings_message": typed})
 
     def test_4_colour_picked_is_stored_at_once(self):
-        self.ui.click_at(FRAME, "%d/%d" % (SETTINGS_STEP, COLOR), 10, 10)
+        self.ui.click_at(FRAME, self.path(COLOR), 10, 10)
         self.ui.wait(POPUP, timeout=5)
         time.sleep(0.6)  # past the first 500 ms, where a release outside keeps it open
         self.assertEqual(self.ui.tree(POPUP, timeout=3)["text"], "#FF0000 (255 0 0)")
@@ -165,7 +118,7 @@ class SettingsPageTest(unittest.TestCase):
         self.assertTrue(self.ui.gone(POPUP, 3))
         # Another mode no longer takes the colour from the button: only the pick stored it.
         self.click(MAIN_MOVIE)
-        changed = self.changed()
+        changed = self.save_changes()
         self.assertRegex(moved, r"^#[0-9A-F]{6} ")
         self.assertEqual((changed["preview_mode"], changed["preview_color"]), (1, moved[:7]))
 
@@ -175,7 +128,7 @@ class SettingsPageTest(unittest.TestCase):
         with open(target, "wb") as f:
             f.write(b"the old screensaver")
         try:
-            self.ui.click(FRAME, "%d/%d" % (SETTINGS_STEP, DISPLAY_NOW))
+            self.ui.click(FRAME, self.path(DISPLAY_NOW))
             question = wine_ui.find(self.ui.tree(BOX), id=65535)["text"]
             self.ui.click(BOX, IDCANCEL)
             self.assertTrue(self.ui.gone(BOX))
