@@ -1,5 +1,4 @@
-// The page of each step. Until a step has its own page class, it shows its dialog template
-// with its section headers.
+// The page class of each step.
 #pragma once
 
 #include "builder/ui/pages/fc_step_dlg.h"
