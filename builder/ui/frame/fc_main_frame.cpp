@@ -286,21 +286,7 @@ void FCMainFrame::AfterSave(const char* path) {
 }
 
 bool FCMainFrame::AskSaveFileName(KZString& path) {
-    char file[MAX_PATH] = "";
-    lstrcpynA(file, path, sizeof(file));
-    KZString filter = KZDialogFilter(FCLoadText(IDS_SAVE_FILTER));
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof(file);
-    dialog.lpstrDefExt = "*.wdx";
-    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&dialog))
-        return false;
-    path = file;
-    return true;
+    return KZAskSaveFileName(hwnd_, FCLoadText(IDS_SAVE_FILTER), "*.wdx", path);
 }
 
 bool FCMainFrame::AskOpenFileName(KZString& path) {
