@@ -10,7 +10,8 @@
 //   iscc_standin --sleep MS    prints one line, then sleeps.
 //
 // ISCC_STANDIN_FAIL=1 makes a compile fail after the checks; ISCC_STANDIN_LOG names a file that
-// receives the script path of every compile.
+// receives the script path of every compile, ISCC_STANDIN_SCRIPT_COPY one that receives the text
+// of the last script (the builder deletes its own).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -271,6 +272,8 @@ int Compile(const std::string& script_path) {
         printf("Error: Script file \"%s\" does not exist.\n", script_path.c_str());
         return 1;
     }
+    if (const char* copy = getenv("ISCC_STANDIN_SCRIPT_COPY"))
+        WriteFile(copy, text);
     printf("Compiler engine version: stand-in 5\n\n");
     std::map<std::string, std::string> setup;
     Failure failure;
