@@ -42,6 +42,9 @@
 #define IDC_PREV_STEP 102
 #define IDC_NEXT_STEP 103
 #define IDC_VIEW_SEPARATOR 131
+#define IDC_HELP_PANEL 132 // the browser, or the plain panel that stands in for it
+#define IDC_HELP_FALLBACK_TITLE 133
+#define IDC_HELP_FALLBACK_HINT 134
 
 // The nine pages' dialog templates.
 #define IDD_STEP_START 140
@@ -223,4 +226,5 @@
 #define IDS_INDICATOR_SCRL 422
 #define IDS_READY 423
 #define IDS_START_TITLE 424 // "Tarvo Saver %d.%d"
+#define IDS_HELP_HINT_FIRST 430 // 430 to 438: the plain help panel's hint of each step
 #define IDS_TOO_MANY_FILES 440

@@ -6,6 +6,7 @@
 #include "media/picture/kz_picture.h"
 
 const char FC_PRODUCT_PAGE[] = "http://www.marqon.example/tarvo-saver/";
+const char FC_MAKER_PAGE[] = "http://www.marqon.example/";
 
 namespace {
 

@@ -27,3 +27,5 @@ private:
 
 // The maker's product page, opened by the About box's link.
 extern const char FC_PRODUCT_PAGE[];
+// The maker's home page, opened from the help pages.
+extern const char FC_MAKER_PAGE[];

@@ -7,11 +7,13 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_platform.h"
 #include "builder/engine/fc_resources.h"
+#include "builder/engine/fc_test_actions.h"
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/controls/kz_gui_resources.h"
 #include "builder/ui/frame/fc_main_view.h"
 #include "builder/ui/frame/fc_resource_text.h"
 #include "builder/ui/frame/fc_toolbar.h"
+#include "builder/ui/frame/fc_window_host_win32.h"
 #include "builder/ui/framework/kz_file_dialog.h"
 #include "builder/ui/framework/kz_win_app.h"
 #include "builder/ui/pages/fc_step_pages.h"
@@ -185,7 +187,8 @@ void FCMainFrame::AfterStepChange() {
         view_->UpdateNavigation();
     if (toolbar_ && steps_.GetCurrent() >= 0)
         toolbar_->CheckOnly(FCGetStep(steps_.GetCurrent())->command_id);
-    // The help panel follows the current step when it exists.
+    if (view_)
+        view_->ShowHelp(steps_.GetCurrent());
 }
 
 void FCMainFrame::RefreshAllPages() {
@@ -210,6 +213,26 @@ void FCMainFrame::UpdateTitle() {
 void FCMainFrame::StoreCurrentPage() {
     if (FCStepWnd* step = steps_.GetStep(steps_.GetCurrent()))
         step->GetPage()->Store();
+}
+
+void FCMainFrame::RunTest(FCTestAction action) {
+    StoreCurrentPage(); // a typed message or path is part of what is tried
+    FCWindowHost host(hwnd_);
+    FCTestActions actions(*document_, *resources_, reporter_, host);
+    switch (action) {
+    case FC_TEST_SETUP:
+        actions.test_setup();
+        break;
+    case FC_TEST_SCR:
+        actions.test_scr();
+        break;
+    case FC_TEST_SETTINGS:
+        actions.test_settings();
+        break;
+    case FC_TEST_CONTROL_PANEL:
+        actions.test_control_panel();
+        break;
+    }
 }
 
 bool FCMainFrame::AskSaveChanges(bool* cancelled) {

@@ -17,6 +17,9 @@ class FCMainView;
 class FCResources;
 class FCToolbar;
 
+// The test actions the pages and the help panel offer.
+enum FCTestAction { FC_TEST_SETUP, FC_TEST_SCR, FC_TEST_SETTINGS, FC_TEST_CONTROL_PANEL };
+
 enum {
     FC_ID_RECENT_FIRST = 0xE110, // the recent-file commands, first to sixteenth entry
     FC_ID_RECENT_LAST = 0xE11F,
@@ -67,6 +70,8 @@ public:
     void UpdateTitle();
     // The current page's controls into the document (an edit may still hold typed text).
     void StoreCurrentPage();
+    // Runs a test action on the project as the current page shows it.
+    void RunTest(FCTestAction action);
 
     // What the About command calls.
     void SetAboutAction(void (*action)(void*), void* context) {

@@ -10,6 +10,9 @@ namespace {
 
 const int kPageLeft = 220, kPageTop = 2;
 const int kButtonWidth = 74, kButtonHeight = 22;
+const int kHelpLeft = 2, kHelpTop = 7, kHelpWidth = 216;
+// Dialog mode, no help menu, no 3-D border, no scroll bars.
+const DWORD kHelpHostFlags = 0xF;
 
 } // namespace
 
@@ -40,13 +43,27 @@ bool FCMainView::CreateView(HWND frame, int id) {
         return false;
     prev_.Send(WM_SETFONT, (WPARAM)KZGetGUIFont());
     next_.Send(WM_SETFONT, (WPARAM)KZGetGUIFont());
-    // The help panel takes its place here when it exists.
+    // A help panel in plain controls stands in for a browser that cannot be made, so that the
+    // wizard starts and works without one.
+    RECT help = {kHelpLeft, kHelpTop, kHelpLeft + kHelpWidth, kHelpTop + page_height_ - 10};
+    if (html_.CreateBrowser(hwnd_, help, IDC_HELP_PANEL))
+        html_.SetHostFlags(kHelpHostFlags);
+    else if (!fallback_.CreatePanel(hwnd_, help, IDC_HELP_PANEL))
+        return false;
     RECT page = {kPageLeft, kPageTop, kPageLeft + page_width_, kPageTop + page_height_};
     if (!steps_->CreateWindows(hwnd_, page))
         return false;
     steps_->Select(0);
     UpdateNavigation();
+    ShowHelp(0);
     return true;
+}
+
+void FCMainView::ShowHelp(int index) {
+    if (html_.GetHandle())
+        html_.ShowStepPage(index);
+    else if (fallback_.GetHandle())
+        fallback_.ShowStep(index);
 }
 
 void FCMainView::UpdateNavigation() {
@@ -62,7 +79,10 @@ void FCMainView::Layout(int cx, int cy) {
     SetWindowPos(next_, nullptr, cx - 94, cy - 31, kButtonWidth, kButtonHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(separator_, nullptr, 236, cy - 42, page_width_, 3, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The help panel, when it exists, goes at (2, 7), 216 wide and cy - 10 high.
+    HWND help = html_.GetHandle() ? html_.GetHandle() : fallback_.GetHandle();
+    if (help)
+        SetWindowPos(help, nullptr, kHelpLeft, kHelpTop, kHelpWidth, cy > 10 ? cy - 10 : 0,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FCMainView::Paint() {

@@ -1,10 +1,11 @@
-// The main view: from left to right the help panel's place and the page area with the step
-// windows, and "< Prev" and
-// "Next >" at the bottom right below a separator line.
+// The main view: from left to right the help panel and the page area with the step windows,
+// and "< Prev" and "Next >" at the bottom right below a separator line.
 #pragma once
 
 #include "builder/ui/framework/kz_control_wnd.h"
 #include "builder/ui/framework/kz_window.h"
+#include "builder/ui/help/fc_help_fallback_wnd.h"
+#include "builder/ui/help/fc_html_wnd.h"
 #include "builder/ui/pages/fc_helper.h"
 
 class FCMainFrame;
@@ -13,11 +14,17 @@ class FCStepList;
 class FCMainView : public KZCWnd {
 public:
     FCMainView(FCMainFrame* frame, FCStepList* steps, int page_width, int page_height)
-        : frame_(frame), steps_(steps), page_width_(page_width), page_height_(page_height) {}
+        : frame_(frame), steps_(steps), page_width_(page_width), page_height_(page_height),
+          html_(this) {}
 
-    // Creates the view, its buttons, separator and step windows, and shows step 0.
+    // Creates the view, its buttons, separator, help panel and step windows, and shows step 0.
     bool CreateView(HWND frame, int id);
     void UpdateNavigation();
+    // The help panel shows the page of the 0-based step `index`.
+    void ShowHelp(int index);
+    FCMainFrame* GetFrame() const { return frame_; }
+    // The browser help panel; null when the plain panel stands in for it.
+    FCHTMLWnd* GetHelpBrowser() { return html_.GetHandle() ? &html_ : nullptr; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -32,4 +39,6 @@ private:
     FCHelperTitleWnd separator_;
     KZButtonWnd prev_;
     KZButtonWnd next_;
+    FCHTMLWnd html_;
+    FCHelpFallbackWnd fallback_;
 };

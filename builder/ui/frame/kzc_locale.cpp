@@ -41,7 +41,7 @@ int KZCLocale::Choose(const char* library_base) {
         path += "fra.dll";
         library_ = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
         if (library_)
-            KZSetResourceInstance(library_);
+            KZSetResourceInstance(library_, path);
         else
             code_ = FC_LANGUAGE_ENGLISH;
     }

@@ -4,6 +4,7 @@ namespace {
 
 const char kBindingProperty[] = "KZCWnd";
 HINSTANCE g_resource_instance = nullptr;
+char g_resource_path[MAX_PATH] = "";
 
 bool IsOurClass(const char* class_name, HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXA info = {};
@@ -20,8 +21,18 @@ HINSTANCE KZGetResourceInstance() {
     return g_resource_instance ? g_resource_instance : GetModuleHandleA(nullptr);
 }
 
-void KZSetResourceInstance(HINSTANCE instance) {
+void KZSetResourceInstance(HINSTANCE instance, const char* path) {
     g_resource_instance = instance;
+    lstrcpynA(g_resource_path, path ? path : "", sizeof(g_resource_path));
+}
+
+bool KZGetResourcePath(char* path, int size) {
+    if (g_resource_instance && g_resource_path[0]) {
+        lstrcpynA(path, g_resource_path, size);
+        return true;
+    }
+    DWORD length = GetModuleFileNameA(KZGetResourceInstance(), path, (DWORD)size);
+    return length > 0 && length < (DWORD)size;
 }
 
 KZCWnd::~KZCWnd() {

@@ -101,4 +101,7 @@ private:
 // The framework's module handle for resources (dialogs, strings, pictures); the program's own
 // module unless the application chose a resource library.
 HINSTANCE KZGetResourceInstance();
-void KZSetResourceInstance(HINSTANCE instance);
+// `path` is the module's file: a library loaded as data has no name the system would give back.
+void KZSetResourceInstance(HINSTANCE instance, const char* path = nullptr);
+// The full path of the resource module; false when it is not known.
+bool KZGetResourcePath(char* path, int size);

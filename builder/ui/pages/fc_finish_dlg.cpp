@@ -3,7 +3,6 @@
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_installer_build.h"
 #include "builder/engine/fc_screensaver_builder.h"
-#include "builder/engine/fc_test_actions.h"
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_main_frame.h"
 #include "builder/ui/frame/fc_window_host_win32.h"
@@ -33,14 +32,12 @@ void FCSFinishDlg::RunTest(int button) {
     FCMainFrame* frame = GetFrame();
     if (!frame)
         return;
-    FCWindowHost host(*frame);
-    FCTestActions actions(GetDocument(), frame->GetResources(), frame->GetReporter(), host);
     if (button == IDC_FINISH_TEST_SCR)
-        actions.test_scr();
+        frame->RunTest(FC_TEST_SCR);
     else if (button == IDC_FINISH_TEST_SETTINGS)
-        actions.test_settings();
+        frame->RunTest(FC_TEST_SETTINGS);
     else
-        actions.test_setup();
+        frame->RunTest(FC_TEST_SETUP);
 }
 
 void FCSFinishDlg::Export(bool setup) {

@@ -2,10 +2,8 @@
 
 #include "builder/engine/fc_document.h"
 #include "builder/engine/fc_field_table.h"
-#include "builder/engine/fc_test_actions.h"
 #include "builder/resources/fc_resource_ids.h"
 #include "builder/ui/frame/fc_main_frame.h"
-#include "builder/ui/frame/fc_window_host_win32.h"
 #include "builder/ui/framework/kz_file_dialog.h"
 #include "builder/ui/pages/fc_field_binding.h"
 #include "builder/ui/pages/fc_playback_rules.h"
@@ -123,13 +121,7 @@ void FCSSettingsDlg::RunTest(bool control_panel) {
     FCMainFrame* frame = GetFrame();
     if (!frame)
         return;
-    Store(); // a typed message or path is part of what is tried
-    FCWindowHost host(*frame);
-    FCTestActions actions(GetDocument(), frame->GetResources(), frame->GetReporter(), host);
-    if (control_panel)
-        actions.test_control_panel();
-    else
-        actions.test_settings();
+    frame->RunTest(control_panel ? FC_TEST_CONTROL_PANEL : FC_TEST_SETTINGS);
 }
 
 bool FCSSettingsDlg::OnCommand(int id, int code, HWND control) {
