@@ -240,6 +240,49 @@ TEST_F(HelpPanelTest, CloseAsksToSaveChangesFirst) {
     EXPECT_TRUE(IsWindow(*frame_)) << "Cancel keeps the wizard open";
 }
 
+// The browser host on its own: what Navigate passes comes back through the event hook.
+class RecordingBrowser : public KZHTMLWnd {
+public:
+    void OnBeforeNavigate2(const char* url, DWORD flags, const char* target,
+                           const void* post_data, size_t post_size, const char* headers,
+                           bool* cancel) override {
+        urls.push_back(url);
+        posts.push_back(std::string((const char*)post_data, post_data ? post_size : 0));
+        this->headers.push_back(headers);
+        *cancel = cancel_all;
+    }
+    std::vector<std::string> urls, posts, headers;
+    bool cancel_all = true;
+};
+
+TEST_F(HelpPanelTest, NavigateArgumentsReachTheBrowser) {
+    KZCreateArgs args;
+    args.style = WS_POPUP;
+    args.width = args.height = 200;
+    KZCWnd parent;
+    ASSERT_TRUE(parent.Create(args));
+    RecordingBrowser browser;
+    RECT rect = {0, 0, 200, 200};
+    ASSERT_TRUE(browser.CreateBrowser(parent, rect, 7));
+    EXPECT_EQ(GetDlgCtrlID(browser), 7);
+    Pump();
+    ASSERT_FALSE(browser.urls.empty()) << "about:blank at creation";
+    EXPECT_EQ(browser.urls[0], "about:blank");
+    browser.urls.clear();
+    browser.posts.clear();
+    browser.headers.clear();
+    ASSERT_TRUE(browser.Navigate("res://C:\\x\\scrkit.exe/step2.html", 0, "_self", "a=1&b=2", 7,
+                                 "X-Test: 1\r\n"));
+    Pump();
+    ASSERT_EQ(browser.urls.size(), 1u);
+    EXPECT_EQ(browser.urls[0], "res://C:\\x\\scrkit.exe/step2.html");
+    // Wine's browser hands back neither the target frame nor the posted bytes, only their count.
+    EXPECT_EQ(browser.posts[0].size(), 7u);
+    EXPECT_EQ(browser.headers[0], "X-Test: 1\r\n");
+    browser.DestroyWindow();
+    EXPECT_EQ(browser.GetBrowser(), nullptr) << "the control goes with its window";
+}
+
 // Without the browser control's class the frame still starts, with the plain panel.
 TEST_F(HelpPanelTest, PlainPanelWithoutTheBrowserClass) {
     HKEY backup = nullptr;
