@@ -233,11 +233,14 @@ class RoadTest(unittest.TestCase):
         self.assertEqual(target["items"], ["{app}\\notes.txt", "{app}\\tool.exe"])
         self.ui.select(FRAME, "%d/%d" % (POST, POST_TARGET), 1)
         self.next(POST)
-        # Finish: the screensaver, the setup and the project through the save-file dialog.
-        for button, path in ((SAVE_SCR, self.scr), (SAVE_SETUP, self.setup),
-                             (SAVE_PROJECT, self.project)):
+        # Finish: the screensaver, the setup and the project through the save-file dialog. Never
+        # saved yet: the exports propose no name, the project "TarvoSetup1".
+        for button, path, proposed in ((SAVE_SCR, self.scr, ""), (SAVE_SETUP, self.setup, ""),
+                                       (SAVE_PROJECT, self.project, "TarvoSetup1")):
             with self.subTest(button=button):
                 self.click(FINISH, button)
+                self.ui.wait(SAVE_AS)
+                self.assertEqual(wine_ui.find(self.ui.tree(SAVE_AS), id=1148)["text"], proposed)
                 self.answer_file_dialog(SAVE_AS, windows_path(path))
                 self.tree()  # the build is done before the frame answers again
                 self.assertFalse(self.ui.exists(BOX))  # no error box
