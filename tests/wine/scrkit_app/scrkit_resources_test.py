@@ -1,21 +1,24 @@
 #!/usr/bin/env python3
 """Reads scrkit.exe's resources with a small PE parser of its own and checks them against the
 files they were made from: the stub and the launcher of the same build, the setup pictures, the
-PNG pictures, the icon, the cursor, the strings and the manifest.
+PNG pictures, the icon, the cursor, the strings, the manifest and the help panel's pages.
 
 The French library " fra.dll", when given, against the program: the same dialogs with the same
-control ids, every string, with the same format fields, and nothing but texts and dialogs.
+control ids, every string, with the same format fields, the French help pages, and nothing but
+texts, dialogs and pages.
 
 usage: scrkit_resources_test.py SCRKIT.EXE SAVERENGINE.EXE POMLET.EXE SOURCE_DIR [FRA.DLL]
 """
+import os
 import re
 import struct
 import sys
 import unittest
 
 IDS_SAVE_CHANGES = 400
-RT_CURSOR, RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = (
-    1, 4, 5, 6, 12, 14, 24)
+RT_CURSOR, RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_HTML, RT_MANIFEST = (
+    1, 4, 5, 6, 12, 14, 23, 24)
+HELP_FILES = (".html", ".js", ".css", ".gif", ".png")
 
 
 def read_resources(path):
@@ -115,6 +118,16 @@ def dialog_control_ids(template):
     return ids
 
 
+def help_files(folder):
+    """{resource name: bytes} of the help pages in the folder: res:// finds a page by its file
+    name, and resource names are kept in capitals (the loader compares them so)."""
+    found = {}
+    for entry in os.listdir(folder):
+        if entry.endswith(HELP_FILES):
+            found[entry.upper()] = read(os.path.join(folder, entry))
+    return found
+
+
 def format_fields(text):
     return re.findall(r"%[-+ #0]*\d*(?:\.\d+)?[a-zA-Z%]", text)
 
@@ -159,10 +172,25 @@ class ScrkitResources(unittest.TestCase):
         self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', manifest)
         self.assertIn("<dpiAware", manifest)
 
+    def check_help_pages(self, resources, folder):
+        expected = help_files(folder)
+        self.assertIn("STEP1.HTML", expected)
+        pages = resources.get(RT_HTML, {})
+        self.assertEqual(sorted(pages), sorted(expected))
+        for name, data in expected.items():
+            self.assertEqual(pages[name], data, name)
+
+    def test_help_pages(self):
+        self.check_help_pages(self.res, sys.argv[4] + "/builder/resources/help")
+
+    @unittest.skipUnless(len(sys.argv) > 5, "no French library given")
+    def test_french_help_pages(self):
+        self.check_help_pages(read_resources(sys.argv[5]), sys.argv[4] + "/builder/resources/fra/help")
+
     @unittest.skipUnless(len(sys.argv) > 5, "no French library given")
     def test_french_library_matches_the_program(self):
         french = read_resources(sys.argv[5])
-        self.assertLessEqual(set(french), {RT_MENU, RT_DIALOG, RT_STRING})
+        self.assertLessEqual(set(french), {RT_MENU, RT_DIALOG, RT_STRING, RT_HTML})
         for kind in (RT_MENU, RT_DIALOG):
             self.assertEqual(set(french.get(kind, {})), set(self.res.get(kind, {})), kind)
         for number, template in self.res[RT_DIALOG].items():
