@@ -83,27 +83,39 @@ def parse_es3(path):
     return None, "".join(kept)
 
 
-def scan(text, where, rules, name, first_line, faults):
+def scan(text, where, rules, name, lines, faults):
+    """lines[i] is the file's line number of the text's line i."""
     for number, line in enumerate(text.split("\n")):
         for kind, pattern, why in rules:
             if kind == where and pattern.search(line):
-                faults.append("%s:%d: %s (%s)" % (name, first_line + number, line.strip(), why))
+                faults.append("%s:%d: %s (%s)" % (name, lines[number], line.strip(), why))
 
 
-def check_script(text, name, first_line, rules, work, faults):
+def check_scripts(pieces, name, rules, work, faults):
+    """The scripts of one file, each given with its first line, parsed as one program (one
+    acorn run per file rather than per handler)."""
+    text, lines = "", []
+    for first_line, piece in pieces:
+        piece = piece.rstrip("\n") + "\n"
+        text += piece
+        lines += range(first_line, first_line + piece.count("\n"))
+    lines.append(lines[-1] if lines else 1)
     path = os.path.join(work, "script.js")
     with open(path, "w", encoding="utf-8") as f:
         f.write(text)
     complaint, blanked = parse_es3(path)
     if complaint:
-        faults.append("%s:%d: not ECMAScript 3: %s" % (name, first_line, complaint))
+        at = re.search(r"\((?:.*) (\d+):\d+\)", complaint)
+        line = lines[min(int(at.group(1)), len(lines)) - 1] if at else 1
+        faults.append("%s:%d: not ECMAScript 3: %s" % (name, line, complaint))
     else:
-        scan(blanked, "js", rules, name, first_line, faults)
+        scan(blanked, "js", rules, name, lines, faults)
 
 
 def check_style(text, name, first_line, rules, faults):
     blanked = re.sub(r"/\*.*?\*/", lambda m: re.sub(r"[^\n]", " ", m.group()), text, flags=re.S)
-    scan(blanked, "css", rules, name, first_line, faults)
+    scan(blanked, "css", rules, name, range(first_line, first_line + text.count("\n") + 1),
+         faults)
 
 
 def page_files(folder):
@@ -117,14 +129,14 @@ def check_folder(folder, rules, work, faults):
             data = f.read()
         name = os.path.relpath(path)
         if entry.endswith(".js"):
-            check_script(data.decode("utf-8"), name, 1, rules, work, faults)
+            check_scripts([(1, data.decode("utf-8"))], name, rules, work, faults)
         elif entry.endswith(".css"):
             check_style(data.decode("utf-8"), name, 1, rules, faults)
         elif entry.endswith(".html"):
             page = Extractor()
             page.feed(data.decode("utf-8"))
-            for line, text in page.scripts:
-                check_script(text, name, line, rules, work, faults)
+            if page.scripts:
+                check_scripts(page.scripts, name, rules, work, faults)
             for line, text in page.styles:
                 check_style(text, name, line, rules, faults)
 
