@@ -42,9 +42,10 @@
 #define IDC_PREV_STEP 102
 #define IDC_NEXT_STEP 103
 #define IDC_VIEW_SEPARATOR 131
-#define IDC_HELP_PANEL 132 // the browser, or the plain panel that stands in for it
+#define IDC_HELP_PANEL 132 // the browser
 #define IDC_HELP_FALLBACK_TITLE 133
 #define IDC_HELP_FALLBACK_HINT 134
+#define IDC_HELP_FALLBACK 135 // the plain panel that stands in for it
 
 // The nine pages' dialog templates.
 #define IDD_STEP_START 140

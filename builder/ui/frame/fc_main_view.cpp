@@ -43,13 +43,19 @@ bool FCMainView::CreateView(HWND frame, int id) {
         return false;
     prev_.Send(WM_SETFONT, (WPARAM)KZGetGUIFont());
     next_.Send(WM_SETFONT, (WPARAM)KZGetGUIFont());
-    // A help panel in plain controls stands in for a browser that cannot be made, so that the
-    // wizard starts and works without one.
+    // A help panel in plain controls stands in for a browser that cannot be made or cannot show
+    // pages (one without its HTML engine stays blank), so that the wizard starts and helps
+    // without one. The browser takes its place once it has shown a page.
     RECT help = {kHelpLeft, kHelpTop, kHelpLeft + kHelpWidth, kHelpTop + page_height_ - 10};
-    if (html_.CreateBrowser(hwnd_, help, IDC_HELP_PANEL))
+    if (html_.CreateBrowser(hwnd_, help, IDC_HELP_PANEL)) {
         html_.SetHostFlags(kHelpHostFlags);
-    else if (!fallback_.CreatePanel(hwnd_, help, IDC_HELP_PANEL))
+        if (!html_.HasShownAPage())
+            ShowWindow(html_, SW_HIDE);
+    }
+    if (!fallback_.CreatePanel(hwnd_, help, IDC_HELP_FALLBACK))
         return false;
+    if (html_.HasShownAPage())
+        ShowWindow(fallback_, SW_HIDE);
     RECT page = {kPageLeft, kPageTop, kPageLeft + page_width_, kPageTop + page_height_};
     if (!steps_->CreateWindows(hwnd_, page))
         return false;
@@ -62,8 +68,15 @@ bool FCMainView::CreateView(HWND frame, int id) {
 void FCMainView::ShowHelp(int index) {
     if (html_.GetHandle())
         html_.ShowStepPage(index);
-    else if (fallback_.GetHandle())
+    if (fallback_.GetHandle())
         fallback_.ShowStep(index);
+}
+
+void FCMainView::OnHelpBrowserReady() {
+    if (!html_.GetHandle() || !fallback_.GetHandle())
+        return;
+    ShowWindow(html_, SW_SHOW);
+    ShowWindow(fallback_, SW_HIDE);
 }
 
 void FCMainView::UpdateNavigation() {
@@ -79,10 +92,11 @@ void FCMainView::Layout(int cx, int cy) {
     SetWindowPos(next_, nullptr, cx - 94, cy - 31, kButtonWidth, kButtonHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(separator_, nullptr, 236, cy - 42, page_width_, 3, SWP_NOZORDER | SWP_NOACTIVATE);
-    HWND help = html_.GetHandle() ? html_.GetHandle() : fallback_.GetHandle();
-    if (help)
-        SetWindowPos(help, nullptr, kHelpLeft, kHelpTop, kHelpWidth, cy > 10 ? cy - 10 : 0,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND help : {html_.GetHandle(), fallback_.GetHandle()}) {
+        if (help)
+            SetWindowPos(help, nullptr, kHelpLeft, kHelpTop, kHelpWidth, cy > 10 ? cy - 10 : 0,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void FCMainView::Paint() {

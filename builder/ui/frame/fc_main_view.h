@@ -22,8 +22,10 @@ public:
     void UpdateNavigation();
     // The help panel shows the page of the 0-based step `index`.
     void ShowHelp(int index);
+    // The browser has shown its first page: it takes the plain panel's place.
+    void OnHelpBrowserReady();
     FCMainFrame* GetFrame() const { return frame_; }
-    // The browser help panel; null when the plain panel stands in for it.
+    // The browser help panel; null when none could be made.
     FCHTMLWnd* GetHelpBrowser() { return html_.GetHandle() ? &html_ : nullptr; }
 
 protected:

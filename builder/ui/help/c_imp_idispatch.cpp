@@ -46,8 +46,7 @@ bool ReadArgument(DISPPARAMS* params, std::string* text) {
     if (FAILED(DispGetParam(params, 0, VT_BSTR, &value, &error)))
         return false;
     text->clear();
-    int length =
-        WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, nullptr, 0, nullptr, nullptr);
+    int length = WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, nullptr, 0, nullptr, nullptr);
     if (length > 1) {
         text->assign(length - 1, '\0');
         WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, &(*text)[0], length, nullptr, nullptr);
@@ -100,8 +99,7 @@ STDMETHODIMP CImpIDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CImpIDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                          DISPID* ids) {
+STDMETHODIMP CImpIDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (!names || !ids)
         return E_POINTER;
     HRESULT result = S_OK;
@@ -127,8 +125,8 @@ STDMETHODIMP CImpIDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARA
     case FC_DISPID_NSTEPS:
     case FC_DISPID_CURSTEP:
         if (get) {
-            text.Format("%d", id == FC_DISPID_NSTEPS ? frame->GetStepCount()
-                                                     : frame->GetCurrentStep());
+            text.Format("%d",
+                        id == FC_DISPID_NSTEPS ? frame->GetStepCount() : frame->GetCurrentStep());
             SetString(result, text);
         }
         break;

@@ -25,9 +25,10 @@ bool FCHelpFallbackWnd::CreatePanel(HWND parent, const RECT& rect, int id) {
     args.background = (HBRUSH)(COLOR_BTNFACE + 1);
     if (!Create(args))
         return false;
-    if (!title_.CreateStatic(hwnd_, IDC_HELP_FALLBACK_TITLE, "", SS_LEFT | SS_NOPREFIX, 0, 0, 0,
-                             0) ||
-        !hint_.CreateStatic(hwnd_, IDC_HELP_FALLBACK_HINT, "", SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0))
+    if (!title_.CreateStatic(hwnd_, IDC_HELP_FALLBACK_TITLE, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                             0, 0, 0, 0) ||
+        !hint_.CreateStatic(hwnd_, IDC_HELP_FALLBACK_HINT, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                            0, 0, 0, 0))
         return false;
     LOGFONTA font = {};
     if (GetObjectA(KZGetGUIFont(), sizeof(font), &font)) {

@@ -1,5 +1,5 @@
-// The help panel where no browser control can be used: the step's title and a one-line hint in
-// plain controls, so that the wizard still starts and works without it.
+// The help panel where no browser control can be made, or while the one made has shown no page:
+// the step's title and a one-line hint in plain controls.
 #pragma once
 
 #include "builder/ui/framework/kz_control_wnd.h"

@@ -1,5 +1,6 @@
 #include "builder/ui/help/fc_html_wnd.h"
 
+#include "builder/ui/frame/fc_main_view.h"
 #include "builder/ui/help/c_imp_idispatch.h"
 #include "builder/ui/help/fc_help_rules.h"
 
@@ -23,6 +24,14 @@ IDispatch* FCHTMLWnd::GetExternalObject() {
     }
     external_->AddRef(); // the caller's
     return external_;
+}
+
+void FCHTMLWnd::OnNavigateComplete2(const char*) {
+    if (shown_a_page_)
+        return;
+    shown_a_page_ = true;
+    if (view_)
+        view_->OnHelpBrowserReady();
 }
 
 void FCHTMLWnd::ReleaseExternal() {

@@ -17,6 +17,9 @@ public:
     int GetShownStep() const { return shown_step_; }
     // Created on first request; the window keeps one reference until it is destroyed.
     IDispatch* GetExternalObject() override;
+    // The first page the browser shows tells the view that it can show pages at all.
+    void OnNavigateComplete2(const char* url) override;
+    bool HasShownAPage() const { return shown_a_page_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -27,4 +30,5 @@ private:
     FCMainView* view_;
     CImpIDispatch* external_ = nullptr;
     int shown_step_ = -1;
+    bool shown_a_page_ = false;
 };

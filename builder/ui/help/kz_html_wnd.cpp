@@ -122,10 +122,10 @@ private:
 // The control's site. The window holds one reference and the control its own; Detach cuts the
 // way back to the window when the window goes first.
 class KZHTMLSite final : public IOleClientSite,
-                   public IOleInPlaceSite,
-                   public IDocHostUIHandler,
-                   public IDocHostShowUI,
-                   public IDispatch {
+                         public IOleInPlaceSite,
+                         public IDocHostUIHandler,
+                         public IDocHostShowUI,
+                         public IDispatch {
 public:
     explicit KZHTMLSite(KZHTMLWnd* owner) : owner_(owner) {}
 
@@ -313,8 +313,8 @@ STDMETHODIMP KZHTMLSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* param
         SAFEARRAY* array = nullptr;
         const VARIANT* post = Deref(&args[2]);
         if (post && (post->vt & VT_ARRAY) && (post->vt & VT_TYPEMASK) == VT_UI1)
-            array = (post->vt & VT_BYREF) ? (post->pparray ? *post->pparray : nullptr)
-                                          : post->parray;
+            array =
+                (post->vt & VT_BYREF) ? (post->pparray ? *post->pparray : nullptr) : post->parray;
         void* bytes = nullptr;
         if (array && SUCCEEDED(SafeArrayAccessData(array, &bytes))) {
             post_data = bytes;
@@ -383,8 +383,8 @@ bool KZHTMLWnd::CreateBrowser(HWND parent, const RECT& rect, int id) {
     }
     KZComPtr<IConnectionPointContainer> points;
     KZComPtr<IConnectionPoint> events;
-    if (SUCCEEDED(browser_->QueryInterface(IID_IConnectionPointContainer,
-                                           (void**)points.Receive())) &&
+    if (SUCCEEDED(
+            browser_->QueryInterface(IID_IConnectionPointContainer, (void**)points.Receive())) &&
         SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, events.Receive())))
         events->Advise(static_cast<IDispatch*>(site_), &events_cookie_);
     // Script errors are the page's business, not the user's.

@@ -82,8 +82,8 @@ protected:
         frame_ = new FCMainFrame();
         ASSERT_TRUE(frame_->CreateFrame("Tarvo Saver", 96));
         app_.SetMainWindow(nullptr);
-        view_ = (FCMainView*)KZCWnd::FromHandle(
-            FindWindowExA(*frame_, nullptr, "FCMainView", nullptr));
+        view_ =
+            (FCMainView*)KZCWnd::FromHandle(FindWindowExA(*frame_, nullptr, "FCMainView", nullptr));
         ASSERT_NE(view_, nullptr);
     }
 
@@ -96,8 +96,8 @@ protected:
         KZComPtr<IOleClientSite> site;
         KZComPtr<IDocHostUIHandler> host;
         IDispatch* external = nullptr;
-        if (SUCCEEDED(html->GetBrowser()->QueryInterface(IID_IOleObject,
-                                                         (void**)control.Receive())) &&
+        if (SUCCEEDED(
+                html->GetBrowser()->QueryInterface(IID_IOleObject, (void**)control.Receive())) &&
             SUCCEEDED(control->GetClientSite(site.Receive())) && site &&
             SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, (void**)host.Receive())))
             host->GetExternal(&external);
@@ -166,8 +166,8 @@ TEST_F(HelpPanelTest, NamesResolveWholeAndWithTheirCase) {
     EXPECT_EQ(external->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, ids), S_OK);
     // An unknown id is no error either.
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    EXPECT_EQ(external->Invoke(4242, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                               nullptr, nullptr, nullptr),
+    EXPECT_EQ(external->Invoke(4242, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr,
+                               nullptr, nullptr),
               S_OK);
 }
 
@@ -220,7 +220,7 @@ TEST_F(HelpPanelTest, ColoursFromTheSystemColours) {
     SetSysColors(2, elements, saved);
     ASSERT_TRUE(external);
     std::vector<std::pair<std::string, std::string>> expected = {
-        {"1", "#D4D0C8"}, {"2", "#E9E7E3"}, {"5", "#FFFFFF"},
+        {"1", "#D4D0C8"}, {"2", "#E9E7E3"},  {"5", "#FFFFFF"},
         {"0", "#000000"}, {"10", "#000000"}, {"two", "#000000"}};
     EXPECT_EQ(seen, expected);
 }
@@ -240,12 +240,29 @@ TEST_F(HelpPanelTest, CloseAsksToSaveChangesFirst) {
     EXPECT_TRUE(IsWindow(*frame_)) << "Cancel keeps the wizard open";
 }
 
+// Wine's browser here has no HTML engine and never finishes a page: the plain panel stays in
+// front until a page is shown.
+TEST_F(HelpPanelTest, PlainPanelUntilTheBrowserShowsAPage) {
+    MakeFrame();
+    FCHTMLWnd* html = view_->GetHelpBrowser();
+    ASSERT_NE(html, nullptr);
+    HWND view = FindWindowExA(*frame_, nullptr, "FCMainView", nullptr);
+    HWND panel = FindWindowExA(view, nullptr, "FCHelpFallbackWnd", nullptr);
+    ASSERT_NE(panel, nullptr);
+    Pump();
+    EXPECT_FALSE(html->HasShownAPage());
+    EXPECT_TRUE(GetWindowLongPtrA(panel, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongPtrA(*html, GWL_STYLE) & WS_VISIBLE);
+    html->OnNavigateComplete2("res://scrkit.exe/step1.html");
+    EXPECT_FALSE(GetWindowLongPtrA(panel, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongPtrA(*html, GWL_STYLE) & WS_VISIBLE);
+}
+
 // The browser host on its own: what Navigate passes comes back through the event hook.
 class RecordingBrowser : public KZHTMLWnd {
 public:
-    void OnBeforeNavigate2(const char* url, DWORD flags, const char* target,
-                           const void* post_data, size_t post_size, const char* headers,
-                           bool* cancel) override {
+    void OnBeforeNavigate2(const char* url, DWORD flags, const char* target, const void* post_data,
+                           size_t post_size, const char* headers, bool* cancel) override {
         urls.push_back(url);
         posts.push_back(std::string((const char*)post_data, post_data ? post_size : 0));
         this->headers.push_back(headers);
@@ -318,6 +335,8 @@ TEST_F(HelpPanelTest, PlainPanelWithoutTheBrowserClass) {
     GetDlgItemTextA(panel, 134, hint, sizeof(hint));
     EXPECT_STREQ(title, "Tarvo Saver");
     EXPECT_NE(strstr(hint, "Flash movie"), nullptr) << hint;
+    for (int id : {133, 134})
+        EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(panel, id), GWL_STYLE) & WS_VISIBLE) << id;
     frame_->NextStep();
     GetDlgItemTextA(panel, 133, title, sizeof(title));
     EXPECT_STREQ(title, "Setup Parameters");

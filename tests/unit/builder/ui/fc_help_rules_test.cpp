@@ -4,19 +4,33 @@
 
 namespace {
 
-uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
+    return r | (g << 8) | (b << 16);
+}
 
 TEST(HelpNames, WholeNamesWithTheirCaseOnly) {
     struct Case {
         const char* name;
         int id;
     } cases[] = {
-        {"nsteps", 12002},         {"curstep", 12003},       {"next_step", 12004},
-        {"prev_step", 12005},      {"goto_step", 12006},     {"get_color", 12007},
-        {"test_setup", 12008},     {"test_scr", 12009},      {"test_settings", 12010},
-        {"test_control_panel", 12011}, {"about", 12012},     {"close", 12014},
-        {"visit_marqon", 12015},   {"NSteps", -1},           {"nstep", -1},
-        {"nstepss", -1},           {"", -1},                 {"Close", -1},
+        {"nsteps", 12002},
+        {"curstep", 12003},
+        {"next_step", 12004},
+        {"prev_step", 12005},
+        {"goto_step", 12006},
+        {"get_color", 12007},
+        {"test_setup", 12008},
+        {"test_scr", 12009},
+        {"test_settings", 12010},
+        {"test_control_panel", 12011},
+        {"about", 12012},
+        {"close", 12014},
+        {"visit_marqon", 12015},
+        {"NSteps", -1},
+        {"nstep", -1},
+        {"nstepss", -1},
+        {"", -1},
+        {"Close", -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FCFindExternalName(c.name), c.id) << c.name;
@@ -35,9 +49,9 @@ TEST(HelpColors, EachNumberByTheTable) {
         int number;
         const char* text;
     } cases[] = {
-        {1, "#D4D0C8"}, {2, "#E9E7E3"}, {3, "#DEDBD5"}, {4, "#808080"}, {5, "#FFFFFF"},
-        {6, "#010203"}, {7, "#040506"}, {8, "#D4D0C8"}, {9, "#0A246A"}, {0, "#000000"},
-        {10, "#000000"}, {-2, "#000000"},
+        {1, "#D4D0C8"}, {2, "#E9E7E3"}, {3, "#DEDBD5"},  {4, "#808080"},
+        {5, "#FFFFFF"}, {6, "#010203"}, {7, "#040506"},  {8, "#D4D0C8"},
+        {9, "#0A246A"}, {0, "#000000"}, {10, "#000000"}, {-2, "#000000"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FCFormatHelpColor(FCHelpColor(c.number, colors)), c.text) << c.number;
@@ -49,9 +63,9 @@ TEST(HelpNumbers, OnlyWholeIntegers) {
         bool taken;
         int value;
     } cases[] = {
-        {"2", true, 2},     {" 3 ", true, 3}, {"-1", true, -1}, {"0", true, 0},
-        {"", false, 0},     {"abc", false, 0}, {"2px", false, 0}, {"1.5", false, 0},
-        {"99999999999", false, 0},
+        {"2", true, 2},    {" 3 ", true, 3},  {"-1", true, -1},
+        {"0", true, 0},    {"", false, 0},    {"abc", false, 0},
+        {"2px", false, 0}, {"1.5", false, 0}, {"99999999999", false, 0},
     };
     for (const Case& c : cases) {
         int value = 12345;
