@@ -15,7 +15,9 @@ import base64
 import json
 import os
 import re
+import shutil
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -165,6 +167,17 @@ class Panel:
         return [tuple(c) for c in self.evaluate("window.__calls.splice(0)")]
 
 
+def as_modules(resources, work):
+    """The pages of each language as its module holds them: the English folder's files with the
+    language's own pages over them (the French library takes the script, style sheet and
+    pictures from the English folder)."""
+    for folder in LANGUAGES.values():
+        target = os.path.join(work, folder)
+        shutil.copytree(os.path.join(resources, "help"), target)
+        shutil.copytree(os.path.join(resources, folder), target, dirs_exist_ok=True)
+    return work
+
+
 def page_url(resources, language, step):
     return "file://%s/%s/step%d.html" % (resources, LANGUAGES[language], step)
 
@@ -305,8 +318,12 @@ def screenshot(resources, path):
 
 
 if __name__ == "__main__":
-    RESOURCES = os.path.abspath(sys.argv[1])
-    if len(sys.argv) > 3 and sys.argv[2] == "--screenshot":
-        screenshot(RESOURCES, sys.argv[3])
-    else:
-        unittest.main(argv=sys.argv[:1], verbosity=2)
+    status = 0
+    with tempfile.TemporaryDirectory() as modules:
+        RESOURCES = as_modules(os.path.abspath(sys.argv[1]), modules)
+        if len(sys.argv) > 3 and sys.argv[2] == "--screenshot":
+            screenshot(RESOURCES, sys.argv[3])
+        else:
+            run = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False)
+            status = 0 if run.result.wasSuccessful() else 1
+    sys.exit(status)

@@ -172,8 +172,7 @@ class ScrkitResources(unittest.TestCase):
         self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', manifest)
         self.assertIn("<dpiAware", manifest)
 
-    def check_help_pages(self, resources, folder):
-        expected = help_files(folder)
+    def check_help_pages(self, resources, expected):
         self.assertIn("STEP1.HTML", expected)
         pages = resources.get(RT_HTML, {})
         self.assertEqual(sorted(pages), sorted(expected))
@@ -181,11 +180,14 @@ class ScrkitResources(unittest.TestCase):
             self.assertEqual(pages[name], data, name)
 
     def test_help_pages(self):
-        self.check_help_pages(self.res, sys.argv[4] + "/builder/resources/help")
+        self.check_help_pages(self.res, help_files(sys.argv[4] + "/builder/resources/help"))
 
     @unittest.skipUnless(len(sys.argv) > 5, "no French library given")
     def test_french_help_pages(self):
-        self.check_help_pages(read_resources(sys.argv[5]), sys.argv[4] + "/builder/resources/fra/help")
+        # The French pages, with the English folder's script, style sheet and pictures.
+        expected = help_files(sys.argv[4] + "/builder/resources/help")
+        expected.update(help_files(sys.argv[4] + "/builder/resources/fra/help"))
+        self.check_help_pages(read_resources(sys.argv[5]), expected)
 
     @unittest.skipUnless(len(sys.argv) > 5, "no French library given")
     def test_french_library_matches_the_program(self):
