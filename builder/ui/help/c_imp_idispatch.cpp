@@ -7,6 +7,7 @@
 #include "builder/ui/frame/fc_about_dlg.h"
 #include "builder/ui/frame/fc_main_frame.h"
 #include "builder/ui/frame/fc_main_view.h"
+#include "builder/ui/framework/kz_com_text.h"
 #include "builder/ui/help/fc_help_rules.h"
 
 namespace {
@@ -26,14 +27,10 @@ void SetString(VARIANT* result, const char* text) {
     if (!result)
         return;
     VariantInit(result);
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    BSTR string = SysAllocStringLen(nullptr, length > 0 ? length - 1 : 0);
-    if (!string)
-        return;
-    if (length > 1)
-        MultiByteToWideChar(CP_ACP, 0, text, -1, string, length);
-    result->vt = VT_BSTR;
-    result->bstrVal = string;
+    if (BSTR string = KZToBstr(text)) {
+        result->vt = VT_BSTR;
+        result->bstrVal = string;
+    }
 }
 
 // Argument 0 as text, by the automation parameter reader; false when missing or not text.
@@ -45,12 +42,7 @@ bool ReadArgument(DISPPARAMS* params, std::string* text) {
     UINT error = 0;
     if (FAILED(DispGetParam(params, 0, VT_BSTR, &value, &error)))
         return false;
-    text->clear();
-    int length = WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, nullptr, 0, nullptr, nullptr);
-    if (length > 1) {
-        text->assign(length - 1, '\0');
-        WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, &(*text)[0], length, nullptr, nullptr);
-    }
+    *text = KZFromWide(value.bstrVal);
     VariantClear(&value);
     return true;
 }

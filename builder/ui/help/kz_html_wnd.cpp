@@ -7,33 +7,13 @@
 
 #include <string>
 
+#include "builder/ui/framework/kz_com_text.h"
+
 namespace {
 
 // MinGW's uuid library lacks this one.
 const IID kIIDDocHostShowUI = {
     0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
-
-std::string FromWide(const wchar_t* text) {
-    if (!text)
-        return std::string();
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return std::string();
-    std::string result(length - 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &result[0], length, nullptr, nullptr);
-    return result;
-}
-
-// A BSTR of an ANSI text; null for null.
-BSTR ToBstr(const char* text) {
-    if (!text)
-        return nullptr;
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    BSTR result = SysAllocStringLen(nullptr, length > 0 ? length - 1 : 0);
-    if (result && length > 1)
-        MultiByteToWideChar(CP_ACP, 0, text, -1, result, length);
-    return result;
-}
 
 // The variant an event argument stands for (events pass most of theirs by reference).
 const VARIANT* Deref(const VARIANT* value) {
@@ -47,9 +27,9 @@ std::string TextOf(const VARIANT* value) {
     if (!value)
         return std::string();
     if (value->vt == VT_BSTR)
-        return FromWide(value->bstrVal);
+        return KZFromWide(value->bstrVal);
     if (value->vt == (VT_BSTR | VT_BYREF) && value->pbstrVal)
-        return FromWide(*value->pbstrVal);
+        return KZFromWide(*value->pbstrVal);
     return std::string();
 }
 
@@ -398,7 +378,7 @@ bool KZHTMLWnd::Navigate(const char* url, DWORD flags, const char* target, const
                          size_t post_size, const char* headers) {
     if (!browser_ || !url)
         return false;
-    BSTR address = ToBstr(url);
+    BSTR address = KZToBstr(url);
     VARIANT flag_value, target_value, post_value, headers_value;
     VariantInit(&flag_value);
     VariantInit(&target_value);
@@ -408,11 +388,11 @@ bool KZHTMLWnd::Navigate(const char* url, DWORD flags, const char* target, const
     flag_value.lVal = (LONG)flags;
     if (target) {
         target_value.vt = VT_BSTR;
-        target_value.bstrVal = ToBstr(target);
+        target_value.bstrVal = KZToBstr(target);
     }
     if (headers) {
         headers_value.vt = VT_BSTR;
-        headers_value.bstrVal = ToBstr(headers);
+        headers_value.bstrVal = KZToBstr(headers);
     }
     if (post_data && post_size) {
         SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, (ULONG)post_size);

@@ -17,6 +17,7 @@
 #include "builder/ui/controls/kz_gui_resources.h"
 #include "builder/ui/frame/fc_main_frame.h"
 #include "builder/ui/framework/kz_win_app.h"
+#include "tests/unit/builder/ui/fc_test_resources_win32.h"
 #include "builder/ui/pages/fc_step_dlg.h"
 
 namespace {
@@ -98,12 +99,8 @@ protected:
         INITCOMMONCONTROLSEX controls = {sizeof(controls),
                                          ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
-        std::string exe = SCRKIT_EXE;
-        if (!exe.empty() && exe[0] == '/')
-            exe = "Z:" + exe; // the build's Unix path as Wine sees it
-        resources_ = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(resources_, nullptr) << exe;
-        KZSetResourceInstance(resources_);
+        resources_ = FCUseTestResources(SCRKIT_EXE);
+        ASSERT_NE(resources_, nullptr) << SCRKIT_EXE;
         ASSERT_TRUE(KZCreateGUIResources());
     }
 

@@ -13,12 +13,9 @@
 #include "builder/ui/controls/kz_gui_resources.h"
 #include "builder/ui/frame/fc_frame_rules.h"
 #include "builder/ui/pages/fc_step_pages.h"
+#include "tests/unit/builder/ui/fc_test_resources_win32.h"
 
 namespace {
-
-std::string WinePath(std::string path) {
-    return !path.empty() && path[0] == '/' ? "Z:" + path : path; // the build's Unix path
-}
 
 struct Child {
     HWND window;
@@ -82,8 +79,9 @@ int TextRoom(HWND window, int width, bool* wraps) {
 class PageLayoutTest : public ::testing::TestWithParam<int> {
 protected:
     static void SetUpTestSuite() {
-        english_ = LoadLibraryExA(WinePath(SCRKIT_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        french_ = LoadLibraryExA(WinePath(SCRKIT_FRA).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        english_ =
+            LoadLibraryExA(FCWinePath(SCRKIT_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        french_ = LoadLibraryExA(FCWinePath(SCRKIT_FRA).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_TRUE(english_ && french_);
         ASSERT_TRUE(KZCreateGUIResources());
     }
