@@ -58,6 +58,19 @@ FCHelpSystemColors SystemColors() {
     return colors;
 }
 
+FCTestAction TestActionOf(DISPID id) {
+    switch (id) {
+    case FC_DISPID_TEST_SCR:
+        return FC_TEST_SCR;
+    case FC_DISPID_TEST_SETTINGS:
+        return FC_TEST_SETTINGS;
+    case FC_DISPID_TEST_CONTROL_PANEL:
+        return FC_TEST_CONTROL_PANEL;
+    default:
+        return FC_TEST_SETUP;
+    }
+}
+
 } // namespace
 
 STDMETHODIMP CImpIDispatch::QueryInterface(REFIID iid, void** out) {
@@ -145,20 +158,11 @@ STDMETHODIMP CImpIDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARA
         }
         break;
     case FC_DISPID_TEST_SETUP:
-        if (method)
-            frame->RunTest(FC_TEST_SETUP);
-        break;
     case FC_DISPID_TEST_SCR:
-        if (method)
-            frame->RunTest(FC_TEST_SCR);
-        break;
     case FC_DISPID_TEST_SETTINGS:
-        if (method)
-            frame->RunTest(FC_TEST_SETTINGS);
-        break;
     case FC_DISPID_TEST_CONTROL_PANEL:
         if (method)
-            frame->RunTest(FC_TEST_CONTROL_PANEL);
+            frame->RunTest(TestActionOf(id));
         break;
     case FC_DISPID_ABOUT:
         if (method)

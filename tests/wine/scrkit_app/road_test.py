@@ -27,7 +27,7 @@ import tempfile
 import time
 import unittest
 
-from wizard_page import FRAME, OPEN, PATHS, SAVE_AS, cli, configure, windows_path
+from wizard_page import FRAME, OPEN, PATHS, SAVE_AS, cli, close_wizard, configure, windows_path
 import wine_ui  # noqa: E402 (wizard_page puts the harness on the path)
 
 configure(*sys.argv[1:4])
@@ -117,17 +117,7 @@ class RoadTest(unittest.TestCase):
 
     @classmethod
     def close_wizard(cls):
-        while cls.proc and cls.proc.poll() is None and cls.ui.exists(FRAME):
-            for dialog in (OPEN, SAVE_AS, POPUP):  # a failed case may leave one open
-                if cls.ui.exists(dialog):
-                    cls.ui.close_window(dialog)
-            cls.ui.close_window(FRAME)
-            try:
-                cls.ui.call("click", BOX, 7, timeout=3)  # No to the save question
-            except wine_ui.DriverError:
-                pass
-        if cls.proc:
-            cls.proc.wait(30)
+        close_wizard(cls.ui, cls.proc, (OPEN, SAVE_AS, POPUP))
 
     # --- the pages ---------------------------------------------------------------------------
     def tree(self):

@@ -17,6 +17,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import wine_ui  # noqa: E402
+from wizard_page import close_wizard  # noqa: E402
 
 STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
 SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
@@ -35,17 +36,6 @@ def cli(*args):
     done = subprocess.run([CLI, *args], capture_output=True, text=True)
     assert done.returncode == 0, done.stderr
     return done.stdout
-
-
-def close_wizard(ui, proc):
-    """Closes the frame, answering No to the save question a failed case may leave."""
-    while proc.poll() is None and ui.exists(FRAME):
-        ui.close_window(FRAME)
-        try:
-            ui.call("click", "@#32770", 7, timeout=3)  # No
-        except wine_ui.DriverError:
-            pass
-    proc.wait(30)
 
 
 def frame_shot(ui, path):

@@ -18,6 +18,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import wine_ui  # noqa: E402
+from wizard_page import close_wizard  # noqa: E402
 
 STATE, SCRKIT, CLI = sys.argv[1], sys.argv[2], sys.argv[3]
 SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
@@ -71,13 +72,7 @@ class StylePageTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", 7, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
+            close_wizard(cls.ui, cls.proc)
         finally:
             cls.ui.close()
             shutil.rmtree(cls.tmp, ignore_errors=True)

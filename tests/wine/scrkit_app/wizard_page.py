@@ -26,6 +26,22 @@ def configure(state, scrkit, cli_path):
     PATHS.update(state=state, scrkit=scrkit, cli=cli_path)
 
 
+def close_wizard(ui, proc, dialogs=(OPEN, SAVE_AS)):
+    """Closes the frame: first the dialogs a failed case may have left open, then the frame,
+    answering No to the save question."""
+    while proc and proc.poll() is None and ui.exists(FRAME):
+        for dialog in dialogs:
+            if ui.exists(dialog):
+                ui.close_window(dialog)
+        ui.close_window(FRAME)
+        try:
+            ui.call("click", "@#32770", IDNO, timeout=3)
+        except wine_ui.DriverError:
+            pass
+    if proc:
+        proc.wait(30)
+
+
 def cli(*args):
     done = subprocess.run([PATHS["cli"], *args], capture_output=True, text=True)
     assert done.returncode == 0, done.stderr
@@ -54,16 +70,7 @@ class PageTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         try:
-            while cls.proc.poll() is None and cls.ui.exists(FRAME):
-                for dialog in (OPEN, SAVE_AS):  # a failed case may leave one open
-                    if cls.ui.exists(dialog):
-                        cls.ui.close_window(dialog)
-                cls.ui.close_window(FRAME)
-                try:
-                    cls.ui.call("click", "@#32770", IDNO, timeout=3)  # No to the save question
-                except wine_ui.DriverError:
-                    pass
-            cls.proc.wait(30)
+            close_wizard(cls.ui, cls.proc)
         finally:
             cls.ui.close()
             shutil.rmtree(cls.tmp, ignore_errors=True)

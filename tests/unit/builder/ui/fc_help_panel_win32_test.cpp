@@ -60,12 +60,8 @@ void Pump() {
 class HelpPanelTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls),
-                                         ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&controls);
-        resources_ = FCUseTestResources(SCRKIT_EXE);
+        resources_ = FCSetUpFrameTest(SCRKIT_EXE);
         ASSERT_NE(resources_, nullptr) << SCRKIT_EXE;
-        ASSERT_TRUE(KZCreateGUIResources());
     }
 
     void SetUp() override {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
+#include "builder/ui/controls/kz_gui_resources.h"
 #include "builder/ui/framework/kz_window.h"
 
 // The build's Unix path as Wine sees it.
@@ -20,4 +22,14 @@ inline HMODULE FCUseTestResources(const char* path) {
     if (resources)
         KZSetResourceInstance(resources, module.c_str());
     return resources;
+}
+
+// What a test running the frame in its own process sets up once: the common controls, scrkit.exe
+// of this build as the resource module, and the shared GUI objects. Null when a part failed.
+inline HMODULE FCSetUpFrameTest(const char* scrkit_exe) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls),
+                                     ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    HMODULE resources = FCUseTestResources(scrkit_exe);
+    return resources && KZCreateGUIResources() ? resources : nullptr;
 }
